@@ -1,0 +1,13 @@
+set(CMAKE_C_COMPILER ${KD_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${KD_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${KD_MINGW_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${KD_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# Everything static: the shipped .scr needs no DLL beyond Windows' own.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+
+# ctest runs the Windows executables under Wine, in a prefix inside the build tree.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)

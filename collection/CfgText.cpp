@@ -1,0 +1,78 @@
+#include "CfgText.h"
+
+#include <algorithm>
+
+namespace {
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+constexpr char EndOfFileMark = 26;
+} // namespace
+
+void ForEachTextLine(std::string_view bytes, const std::function<void(std::string_view)>& onLine) {
+    const auto eof = bytes.find(EndOfFileMark);
+    if (eof != std::string_view::npos)
+        bytes = bytes.substr(0, eof);
+
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        auto end = bytes.find('\n', start);
+        const bool hasLineFeed = end != std::string_view::npos;
+        if (!hasLineFeed)
+            end = bytes.size();
+        std::string_view line = bytes.substr(start, end - start);
+        // Text mode turns CR LF into LF; a lone CR elsewhere stays part of the line.
+        if (hasLineFeed && !line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (line.size() <= MaxCfgLineLength)
+            onLine(line);
+        start = end + 1;
+    }
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::vector<std::string_view> SplitFields(std::string_view text) {
+    std::vector<std::string_view> fields;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && text[i] == ';')
+            ++i;
+        if (i >= text.size())
+            break;
+        auto end = text.find(';', i);
+        if (end == std::string_view::npos)
+            end = text.size();
+        fields.push_back(text.substr(i, end - i));
+        i = end;
+    }
+    return fields;
+}
+
+std::int32_t ReadNumber(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        negative = text[i++] == '-';
+    std::int64_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        value = std::min<std::int64_t>(value * 10 + (text[i] - '0'), INT64_C(1) << 32);
+    if (negative)
+        value = -value;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
