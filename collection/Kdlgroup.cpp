@@ -4,8 +4,7 @@
 
 TKDGroup::TKDGroup() : TKDGroup("Default") {}
 
-TKDGroup::TKDGroup(const std::string& name)
-    : Name(name), Generator(std::make_unique<TRandom>()) {}
+TKDGroup::TKDGroup(const std::string& name) : Name(name), Generator(std::make_unique<TRandom>()) {}
 
 TKDGroup::TKDGroup(const TKDGroup& other)
     : Name(other.Name), Active(other.Active), GroupPriority(other.GroupPriority),
@@ -29,8 +28,8 @@ std::int32_t TKDGroup::GetSaverPriority(std::size_t s) const {
 void TKDGroup::SetSaverPriority(std::size_t s, std::int32_t priority) {
     if (s >= Savers.size())
         return;
-    SaverPriorityTotal += static_cast<std::uint32_t>(priority) -
-                          static_cast<std::uint32_t>(Savers[s].Priority);
+    SaverPriorityTotal +=
+        static_cast<std::uint32_t>(priority) - static_cast<std::uint32_t>(Savers[s].Priority);
     Savers[s].Priority = priority;
 }
 

@@ -15,7 +15,9 @@ TKDSaverList::~TKDSaverList() {
     Generator.reset();
 }
 
-TKDSaverList& GetSaverList() { return SingletonHolder<TKDSaverList>::Instance(); }
+TKDSaverList& GetSaverList() {
+    return SingletonHolder<TKDSaverList>::Instance();
+}
 
 void TKDSaverList::GetGroupNames(TStrings* list) const {
     if (!list)
@@ -131,9 +133,13 @@ void TKDSaverList::RemoveSaver(std::size_t g, std::size_t s) {
 }
 
 // Unsigned arithmetic: s - 1 for s = 0 is far out of range, so nothing moves.
-void TKDSaverList::MoveSaverUp(std::size_t g, std::size_t s) { MoveSaver(g, s, s - 1); }
+void TKDSaverList::MoveSaverUp(std::size_t g, std::size_t s) {
+    MoveSaver(g, s, s - 1);
+}
 
-void TKDSaverList::MoveSaverDown(std::size_t g, std::size_t s) { MoveSaver(g, s, s + 1); }
+void TKDSaverList::MoveSaverDown(std::size_t g, std::size_t s) {
+    MoveSaver(g, s, s + 1);
+}
 
 void TKDSaverList::MoveSaver(std::size_t g, std::size_t from, std::size_t to) {
     if (g < Groups.size())

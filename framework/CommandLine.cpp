@@ -12,7 +12,9 @@ std::optional<std::string>& CommandLineOverride() {
     return text;
 }
 
-bool IsSeparator(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsSeparator(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
 } // namespace
 
 std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
@@ -49,7 +51,9 @@ std::string ProcessCommandLine() {
 #endif
 }
 
-void SetProcessCommandLine(const std::string& commandLine) { CommandLineOverride() = commandLine; }
+void SetProcessCommandLine(const std::string& commandLine) {
+    CommandLineOverride() = commandLine;
+}
 
 std::vector<std::string> ProgramArguments() {
     auto arguments = SplitCommandLine(ProcessCommandLine());

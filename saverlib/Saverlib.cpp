@@ -33,11 +33,21 @@ std::int8_t ParseSaverMode(const std::vector<std::string>& arguments) {
     if (arguments.empty())
         return smConfigure;
     switch (ModeLetter(arguments[0])) {
-    case 'c': case 'C': case '\0': return smConfigure;
-    case 'a': case 'A': return smChangePassword;
-    case 'p': case 'P': return smPreview;
-    case 's': case 'S': return smSaver;
-    default: return smNone;
+    case 'c':
+    case 'C':
+    case '\0':
+        return smConfigure;
+    case 'a':
+    case 'A':
+        return smChangePassword;
+    case 'p':
+    case 'P':
+        return smPreview;
+    case 's':
+    case 'S':
+        return smSaver;
+    default:
+        return smNone;
     }
 }
 

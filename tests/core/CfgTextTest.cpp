@@ -1,1 +1,109 @@
+// The byte-level rules of the configuration file's text.
+
+#include "CfgText.h"
+
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+std::vector<std::string> Lines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    ForEachTextLine(bytes, [&](std::string_view line) { lines.emplace_back(line); });
+    return lines;
+}
+
+using Lines_t = std::vector<std::string>;
+} // namespace
+
+TEST(TextLines, FollowWindowsTextModeOnBytes) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        Lines_t expected;
+    };
+    const Case cases[] = {
+        {"empty text gives no line", "", {}},
+        {"CR LF reads as LF", "a\r\nb\r\n", {"a", "b"}},
+        {"LF alone ends a line too", "a\nb\n", {"a", "b"}},
+        {"a lone CR stays in the line", "a\rb\r\n", {"a\rb"}},
+        {"last line without line feed is read", "a\r\nlast", {"a", "last"}},
+        {"Ctrl-Z ends the text",
+         std::string("a\r\nb\x1a"
+                     "c\r\nd\r\n"),
+         {"a", "b"}},
+        {"empty lines are lines", "\r\n\r\nx", {"", "", "x"}},
+        {"CR before the Ctrl-Z is kept", std::string("a\r\x1a"), {"a\r"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Lines(c.bytes), c.expected) << c.name;
+}
+
+TEST(TextLines, SkipOverLongLinesWholeAndGoOn) {
+    const std::string longest(MaxCfgLineLength, 'x');
+    const std::string tooLong(MaxCfgLineLength + 1, 'y');
+    const std::string huge(3 * 4096 + 17, 'z');
+    EXPECT_EQ(Lines("a\r\n" + longest + "\r\n" + tooLong + "\r\nb\r\n" + huge + "\nc"),
+              (Lines_t{"a", longest, "b", "c"}));
+    // The limit counts the line without its CR LF.
+    EXPECT_EQ(Lines(longest + "\r\n"), Lines_t{longest});
+}
+
+TEST(TextLines, TrimBlanksRemovesTheSixBlankKinds) {
+    EXPECT_EQ(TrimBlanks(" \t\r\n\v\f a b \t\r\n\v\f"), "a b");
+    EXPECT_EQ(TrimBlanks(" \t "), "");
+    EXPECT_EQ(TrimBlanks("x"), "x");
+}
+
+TEST(TextLines, FieldsSplitLikeStrtok) {
+    struct Case {
+        const char* text;
+        Lines_t fields;
+    };
+    const Case cases[] = {
+        {"", {}},
+        {";;;", {}},
+        {"a", {"a"}},
+        {"a;b", {"a", "b"}},
+        {";;a;;;b;", {"a", "b"}},
+        {" a ; b ", {" a ", " b "}},
+    };
+    for (const auto& c : cases) {
+        Lines_t got;
+        for (auto field : SplitFields(c.text))
+            got.emplace_back(field);
+        EXPECT_EQ(got, c.fields) << '"' << c.text << '"';
+    }
+}
+
+TEST(TextLines, NumbersReadAsAtolReadsThem) {
+    struct Case {
+        const char* text;
+        std::int32_t value;
+    };
+    const Case cases[] = {
+        {"5", 5},
+        {"  42", 42},
+        {"+7", 7},
+        {"-3", -3},
+        {"12abc", 12},
+        {"abc", 0},
+        {"", 0},
+        {"- 4", 0},
+        {"\t\n9", 9},
+        {"007", 7},
+        {"2147483647", 2147483647},
+        {"99999999999999999999", 2147483647},
+        {"-99999999999999999999", -2147483647 - 1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadNumber(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(TextLines, KeyComparisonIgnoresAsciiCaseOnly) {
+    EXPECT_TRUE(EqualsIgnoringCase("VERSION", "version"));
+    EXPECT_TRUE(EqualsIgnoringCase("Version", "vErSiOn"));
+    EXPECT_FALSE(EqualsIgnoringCase("version ", "version"));
+    EXPECT_FALSE(EqualsIgnoringCase("versio", "version"));
+}

@@ -1,0 +1,123 @@
+#include "Application.h"
+
+#include "Exceptions.h"
+#include "SingletonHolder.h"
+
+#include <exception>
+#include <vector>
+
+namespace {
+
+const char* const AppWindowClass = "KaleidraApplication";
+
+// The program file's name without folder and extension, the title until one is set.
+std::string ModuleBaseName() {
+    std::vector<char> buffer(MAX_PATH);
+    DWORD length = 0;
+    while ((length = GetModuleFileNameA(nullptr, buffer.data(), DWORD(buffer.size()))) ==
+           buffer.size())
+        buffer.resize(buffer.size() * 2);
+    std::string name(buffer.data(), length);
+    const auto slash = name.find_last_of("\\/:");
+    if (slash != std::string::npos)
+        name.erase(0, slash + 1);
+    const auto dot = name.rfind('.');
+    if (dot != std::string::npos)
+        name.erase(dot);
+    return name;
+}
+
+LRESULT CALLBACK AppWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace
+
+TApplication::TApplication() : AppTitle(ModuleBaseName()) {}
+
+TApplication::~TApplication() {
+    if (Window && IsWindow(Window))
+        DestroyWindow(Window);
+}
+
+void TApplication::Initialize() {
+    if (Window)
+        return;
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = AppWindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = AppWindowClass;
+    RegisterClassA(&windowClass);
+    // Never shown: it only anchors the process's message queue and title.
+    Window = CreateWindowExA(0, AppWindowClass, AppTitle.c_str(),
+                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                             0, 0, 0, 0, nullptr, nullptr, windowClass.hInstance, nullptr);
+}
+
+void TApplication::SetTitle(const std::string& title) {
+    AppTitle = title;
+    if (Window)
+        SetWindowTextA(Window, AppTitle.c_str());
+}
+
+void TApplication::Run() {
+    while (!TerminateRequested && MainFormWindow && IsWindow(MainFormWindow))
+        if (!WaitAndHandleMessage())
+            break;
+}
+
+void TApplication::ProcessMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT)
+            TerminateRequested = true;
+        else
+            HandleMessage(msg);
+    }
+}
+
+void TApplication::Terminate() {
+    TerminateRequested = true;
+    PostQuitMessage(0);
+}
+
+bool TApplication::WaitAndHandleMessage() {
+    MSG msg;
+    const BOOL result = GetMessageA(&msg, nullptr, 0, 0);
+    if (result <= 0) {
+        TerminateRequested = true;
+        return false;
+    }
+    HandleMessage(msg);
+    return true;
+}
+
+void TApplication::HandleMessage(MSG& msg) {
+    bool handled = false;
+    if (OnMessage)
+        OnMessage(msg, handled);
+    if (handled)
+        return;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
+void TApplication::ShowException(const Exception& error) {
+    const HWND owner = MainFormWindow && IsWindow(MainFormWindow) ? MainFormWindow : nullptr;
+    const UINT style = MB_OK | MB_ICONERROR | (owner ? 0 : MB_TASKMODAL);
+    MessageBoxA(owner, error.Message().c_str(), AppTitle.c_str(), style);
+}
+
+void TApplication::HandleException() {
+    try {
+        throw;
+    } catch (const Exception& error) {
+        ShowException(error);
+    } catch (const std::exception& error) {
+        ShowException(Exception(error.what()));
+    } catch (...) {
+        ShowException(Exception("Unknown error"));
+    }
+}
+
+TApplication& Application() { return SingletonHolder<TApplication>::Instance(); }
