@@ -71,6 +71,25 @@ std::int32_t ReadNumber(std::string_view text) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
+namespace {
+// Room on a line for the separators and the longest priority ("[" ";Off;" "-2147483648" "]").
+constexpr std::size_t LineOverhead = 18;
+
+bool HasReservedCharacter(std::string_view text) {
+    return text.find_first_of(std::string_view(";=\n\x1a", 4)) != std::string_view::npos;
+}
+} // namespace
+
+bool CanStoreGroupName(std::string_view name) {
+    return !name.empty() && !HasReservedCharacter(name) &&
+           name.size() + LineOverhead <= MaxCfgLineLength;
+}
+
+bool CanStoreSaverPath(std::string_view path) {
+    return !path.empty() && !HasReservedCharacter(path) && path.front() != '[' &&
+           !IsBlank(path.front()) && path.size() + LineOverhead <= MaxCfgLineLength;
+}
+
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),

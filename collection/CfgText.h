@@ -26,5 +26,11 @@ std::vector<std::string_view> SplitFields(std::string_view text);
 // character, 0 without digits. Values beyond 32 bits saturate.
 std::int32_t ReadNumber(std::string_view text);
 
+// Whether a group name, or a saver path, reads back from the file as it was written. The
+// format gives ';', '=' and line ends a meaning, and a saver line cannot begin with '[' or a
+// blank; a name or path that breaks these rules would come back as something else.
+bool CanStoreGroupName(std::string_view name);
+bool CanStoreSaverPath(std::string_view path);
+
 // Case-insensitive ASCII comparison.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);

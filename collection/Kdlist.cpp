@@ -6,6 +6,7 @@
 #include "TStrings.h"
 
 #include <sstream>
+#include <unordered_map>
 #include <utility>
 
 TKDSaverList::TKDSaverList() : Generator(std::make_unique<TRandom>()) {}
@@ -182,13 +183,20 @@ std::size_t TKDSaverList::PickSaver(std::size_t g) {
     return g < Groups.size() ? Groups[g]->PickSaver() : 0;
 }
 
+std::size_t TKDSaverList::AppendGroup(const std::string& name) {
+    Groups.push_back(std::make_unique<TKDGroup>(name));
+    return Groups.size() - 1;
+}
+
 // ---- the file ----
 
-namespace {
 // Reads the lines of one file into a collection, remembering where the lines apply.
 class TCfgReader {
 public:
-    explicit TCfgReader(TKDSaverList& list) : List(list) {}
+    explicit TCfgReader(TKDSaverList& list) : List(list) {
+        for (std::size_t g = 0; g < List.GroupCount(); ++g)
+            GroupIndex.emplace(List.GetGroupName(g), g);
+    }
 
     void ReadLine(std::string_view raw) {
         const std::string_view line = TrimBlanks(raw);
@@ -222,13 +230,11 @@ private:
         const auto fields = SplitFields(inner);
         if (fields.empty())
             return;
-        const std::string name(fields[0]);
-        std::size_t existing = List.FindGroup(name);
-        if (existing == List.GroupCount())
-            List.AddGroup(name, &CurrentGroup);
-        else
-            // A hand-edited file may name a group twice: what follows belongs to that group.
-            CurrentGroup = existing;
+        // A hand-edited file may name a group twice: what follows belongs to that group.
+        const auto [entry, isNew] = GroupIndex.try_emplace(std::string(fields[0]), 0);
+        if (isNew)
+            entry->second = List.AppendGroup(entry->first);
+        CurrentGroup = entry->second;
         if (fields.size() >= 2)
             List.SetGroupActive(CurrentGroup, fields[1] == "On");
         if (VersionCode > 1 && fields.size() >= 3)
@@ -237,7 +243,7 @@ private:
 
     void ReadSaverLine(std::string_view line) {
         if (List.GroupCount() == 0)
-            List.AddGroup("Default");
+            GroupIndex.emplace("Default", List.AppendGroup("Default"));
         const auto fields = SplitFields(line);
         if (fields.empty())
             return;
@@ -253,11 +259,12 @@ private:
     }
 
     TKDSaverList& List;
+    // Names are unique, so a hash index finds a header's group without walking them all.
+    std::unordered_map<std::string, std::size_t> GroupIndex;
     int VersionCode = 0;
     std::size_t CurrentGroup = 0;
     std::size_t CurrentSaver = 0;
 };
-} // namespace
 
 void TKDSaverList::LoadFromText(const std::string& bytes) {
     TCfgReader reader(*this);

@@ -10,6 +10,7 @@
 #include <vector>
 
 class TStrings;
+class TCfgReader;
 
 class TKDSaverList {
 public:
@@ -73,6 +74,9 @@ public:
     std::size_t FindGroup(const std::string& name) const;
 
 private:
+    friend class TCfgReader;
+    // Appends a group the caller knows to be new (the reader keeps its own name index).
+    std::size_t AppendGroup(const std::string& name);
     bool IsEligible(const TKDGroup& group) const { return group.Active && group.SaverCount() > 0; }
 
     std::unique_ptr<TRandom> Generator;

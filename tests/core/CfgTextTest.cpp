@@ -107,3 +107,30 @@ TEST(TextLines, KeyComparisonIgnoresAsciiCaseOnly) {
     EXPECT_FALSE(EqualsIgnoringCase("version ", "version"));
     EXPECT_FALSE(EqualsIgnoringCase("versio", "version"));
 }
+
+TEST(TextLines, NamesAndPathsTheFileCanHold) {
+    struct Case {
+        std::string text;
+        bool asName;
+        bool asPath;
+    };
+    const Case cases[] = {
+        {"C:\\Savers\\Mystify.scr", true, true},
+        {"My savers [2]", true, true},
+        {"", false, false},
+        {"a;b", false, false},
+        {"a=b", false, false},
+        {"two\nlines", false, false},
+        {std::string("end\x1a"), false, false},
+        {"[bracket first", true, false},
+        {" blank first", true, false},
+        {"\tblank first", true, false},
+        {"blank last ", true, true},
+        {std::string(4000, 'n'), true, true},
+        {std::string(4090, 'n'), false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CanStoreGroupName(c.text), c.asName) << '"' << c.text.substr(0, 20) << '"';
+        EXPECT_EQ(CanStoreSaverPath(c.text), c.asPath) << '"' << c.text.substr(0, 20) << '"';
+    }
+}
