@@ -41,17 +41,25 @@ TApplication::~TApplication() {
 }
 
 void TApplication::Initialize() {
-    if (Window)
+    if (Initialized)
         return;
+    Initialized = true;
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = AppWindowProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = AppWindowClass;
     RegisterClassA(&windowClass);
-    // Never shown: it only anchors the process's message queue and title.
+}
+
+HWND TApplication::CreateHandle() {
+    Initialize();
+    if (Window)
+        return Window;
+    // Never shown: it only anchors the process's title.
     Window = CreateWindowExA(0, AppWindowClass, AppTitle.c_str(),
                              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                             0, 0, 0, 0, nullptr, nullptr, windowClass.hInstance, nullptr);
+                             0, 0, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    return Window;
 }
 
 void TApplication::SetTitle(const std::string& title) {
@@ -120,4 +128,6 @@ void TApplication::HandleException() {
     }
 }
 
-TApplication& Application() { return SingletonHolder<TApplication>::Instance(); }
+TApplication& Application() {
+    return SingletonHolder<TApplication>::Instance();
+}

@@ -20,9 +20,13 @@ public:
     TApplication(const TApplication&) = delete;
     TApplication& operator=(const TApplication&) = delete;
 
-    // Registers the window class and creates the hidden top-level window; once only.
+    // Registers the window class of the hidden top-level window; once only. The window itself
+    // is made by CreateHandle, only in the modes that show windows: a saver run makes none,
+    // so it starts its saver without waiting for the window system to come up.
     void Initialize();
-    // The hidden window, or null before Initialize.
+    // Creates the hidden window if it does not exist yet, and returns it.
+    HWND CreateHandle();
+    // The hidden window, or null while there is none.
     HWND Handle() const { return Window; }
 
     const std::string& Title() const { return AppTitle; }
@@ -53,6 +57,7 @@ private:
     void HandleMessage(MSG& msg);
     bool WaitAndHandleMessage();
 
+    bool Initialized = false;
     HWND Window = nullptr;
     HWND MainFormWindow = nullptr;
     std::string AppTitle;

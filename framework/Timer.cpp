@@ -2,36 +2,21 @@
 
 #include "Application.h"
 
+#include <map>
+
 namespace {
-
-const char* const TimerWindowClass = "KaleidraTimer";
-const UINT_PTR TimerId = 1;
-
-void RegisterTimerClass(WNDPROC windowProc) {
-    WNDCLASSA windowClass{};
-    if (GetClassInfoA(GetModuleHandleA(nullptr), TimerWindowClass, &windowClass))
-        return;
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = TimerWindowClass;
-    RegisterClassA(&windowClass);
+// Thread timers carry no window, so they are found again by the id the system hands out.
+std::map<UINT_PTR, TTimer*>& ActiveTimers() {
+    static std::map<UINT_PTR, TTimer*> timers;
+    return timers;
 }
-
 } // namespace
 
-TTimer::TTimer(TApplication* owner) : OwnerApp(owner) {
-    RegisterTimerClass(WindowProc);
-    // A message-only window: it never shows and costs nothing to destroy.
-    Window = CreateWindowExA(0, TimerWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
-    SetWindowLongPtrA(Window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    UpdateTimer();
-}
+TTimer::TTimer(TApplication* owner) : OwnerApp(owner) { UpdateTimer(); }
 
 TTimer::~TTimer() {
-    KillTimer(Window, TimerId);
-    SetWindowLongPtrA(Window, GWLP_USERDATA, 0);
-    DestroyWindow(Window);
+    IsEnabled = false;
+    UpdateTimer();
 }
 
 void TTimer::SetInterval(UINT milliseconds) {
@@ -49,9 +34,16 @@ void TTimer::SetEnabled(bool enabled) {
 }
 
 void TTimer::UpdateTimer() {
-    KillTimer(Window, TimerId);
-    if (IsEnabled && IntervalMs > 0)
-        SetTimer(Window, TimerId, IntervalMs, nullptr);
+    if (TimerId != 0) {
+        KillTimer(nullptr, TimerId);
+        ActiveTimers().erase(TimerId);
+        TimerId = 0;
+    }
+    if (!IsEnabled || IntervalMs == 0)
+        return;
+    TimerId = SetTimer(nullptr, 0, IntervalMs, TimerProc);
+    if (TimerId != 0)
+        ActiveTimers()[TimerId] = this;
 }
 
 void TTimer::Fire() {
@@ -59,15 +51,13 @@ void TTimer::Fire() {
         OnTimer(this);
 }
 
-LRESULT CALLBACK TTimer::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_TIMER || wParam != TimerId)
-        return DefWindowProcA(window, message, wParam, lParam);
-    auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+void CALLBACK TTimer::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
+    const auto found = ActiveTimers().find(id);
+    if (found == ActiveTimers().end())
+        return;
     try {
-        if (timer)
-            timer->Fire();
+        found->second->Fire();
     } catch (...) {
         Application().HandleException();
     }
-    return 0;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// A Win32 timer on a hidden window of its own: OnTimer runs on the owner's thread, and only
-// while that thread processes its messages.
+// A Win32 thread timer: OnTimer runs on the thread that made the timer, and only while that
+// thread processes its messages. It needs no window, so a saver run makes none.
 
 #include <windows.h>
 
@@ -28,12 +28,12 @@ public:
     TTimerEvent OnTimer;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD);
     void Fire();
     void UpdateTimer();
 
     TApplication* OwnerApp;
-    HWND Window = nullptr;
+    UINT_PTR TimerId = 0;
     UINT IntervalMs = 1000;
     bool IsEnabled = true;
 };

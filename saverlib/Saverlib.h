@@ -32,3 +32,15 @@ TWindowHandle ParsePreviewParent(const std::vector<std::string>& arguments, TWin
 
 // Forgets the cached mode and parent, so a test can parse another command line.
 void ResetSaverCommandLine();
+
+#ifdef _WIN32
+// Shows the bitmap resource `pictureId` of this program in a window that fills `parent`, and
+// returns when that window is closed or destroyed. Returns at once when `parent` is no window.
+void RunPreview(TWindowHandle parent, int pictureId);
+
+// Lets the user change the screen-saver password through the system's password provider
+// "MPR.DLL"; does nothing when the provider is missing.
+void ChangeSaverPassword();
+// The same through another provider library (tests name one of their own).
+void ChangeSaverPasswordVia(const char* providerLibrary);
+#endif

@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
   libgtest-dev googletest libbenchmark-dev
   wine wine64 wine32:i386
-  xvfb xauth imagemagick fonts-liberation x11-utils xdotool
+  bc xvfb xauth imagemagick fonts-liberation x11-utils xdotool
 )
 
 missing=()

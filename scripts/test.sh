@@ -20,7 +20,8 @@ while (($#)); do
   shift
 done
 
-bash scripts/install-deps.sh || exit 1
+[[ -n ${KD_DEPS_INSTALLED:-} ]] || bash scripts/install-deps.sh || exit 1
+export KD_DEPS_INSTALLED=1
 # Wine needs an X server to make windows: without a display, run everything under Xvfb.
 if [[ -z ${DISPLAY:-} ]]; then
   exec scripts/with-display bash "$0" "${original_args[@]}"

@@ -1,0 +1,89 @@
+// Kaleidra.scr: the entry point. Windows starts a screen saver with a mode letter on its
+// command line; this file guards against a second instance and hands over to the mode's work.
+
+#include "Application.h"
+#include "Exceptions.h"
+#include "Kdsaver.h"
+#include "KdResources.h"
+#include "Saverlib.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+const char* const InstanceLockName = "qelKaleidraMutex";
+
+// Takes the system-wide lock, or reports that another instance holds it. Creating and
+// testing "already exists" is one step, so two instances started together cannot both run.
+// The handle is never closed: the lock lives exactly as long as this process.
+bool TakeInstanceLock() {
+    const HANDLE lock = CreateMutexA(nullptr, TRUE, InstanceLockName);
+    return lock != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
+}
+
+// The hidden application window must not show up in the task bar or in Alt+Tab.
+void HideApplicationWindowFromTaskBar() {
+    const HWND window = Application().Handle();
+    if (!window)
+        return;
+    const LONG_PTR style = GetWindowLongPtrA(window, GWL_EXSTYLE);
+    SetWindowLongPtrA(window, GWL_EXSTYLE, style | WS_EX_TOOLWINDOW);
+}
+
+std::string ConfigFilePath() {
+    char path[MAX_PATH * 2] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder(path, length);
+    folder.erase(folder.find_last_of("\\/:") + 1);
+    return folder + "Kaleidra.cfg";
+}
+
+// Configure mode. The configuration window is still to come; until then the user learns
+// where the collection lives and how to edit it.
+void ShowConfiguration() {
+    const std::string text = "Kaleidra reads its screen savers from\n\n" + ConfigFilePath() +
+                             "\n\nThe configuration window is not part of this build yet; "
+                             "edit the file with a text editor (see Kaleidra's README).";
+    MessageBoxA(nullptr, text.c_str(), "Kaleidra", MB_OK | MB_ICONINFORMATION);
+}
+} // namespace
+
+// Runs the work of the mode; true when the application's message loop is to be entered.
+bool DispatchMode() {
+    switch (GetSaverMode()) {
+    case smConfigure:
+        ShowConfiguration();
+        return true;
+    case smChangePassword:
+        ChangeSaverPassword();
+        return false;
+    case smPreview:
+        RunPreview(GetPreviewParent(), IDB_PREVIEW);
+        return true;
+    case smSaver:
+        RunSaver();
+        return true;
+    case smNone:
+    case 1:
+        return false;
+    default:
+        return true;
+    }
+}
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    if (GetSaverMode() != smChangePassword && !TakeInstanceLock())
+        return 0;
+    try {
+        Application().Initialize();
+        HideApplicationWindowFromTaskBar();
+        if (DispatchMode()) {
+            Application().SetTitle("Kaleidra");
+            Application().Run();
+        }
+    } catch (const Exception& error) {
+        Application().ShowException(error);
+    }
+    return 0;
+}

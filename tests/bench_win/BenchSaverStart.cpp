@@ -1,0 +1,77 @@
+// How long Kaleidra takes to get a saver going, compared with a bare CreateProcess of the same
+// saver by a launcher that does nothing else. (scripts/bench-saver-run.sh measures the CPU
+// time and memory of a running Kaleidra from the outside.)
+//   bench_saver_start [--starts N]
+
+#include "E2eSupport.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+PROCESS_INFORMATION StartProgram(const std::string& program, const std::string& arguments) {
+    std::string commandLine = "\"" + program + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                   nullptr, &startup, &process);
+    return process;
+}
+
+// Milliseconds from starting `program` until the saver's log has its `count`-th start line.
+double TimeToSaverStart(TKaleidraFolder& folder, const std::string& program,
+                        const std::string& arguments, int count) {
+    LARGE_INTEGER frequency, begin, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&begin);
+    const auto process = StartProgram(program, arguments);
+    while (CountLines(folder.Log("Quick.scr"), "start") < count)
+        Sleep(1);
+    QueryPerformanceCounter(&now);
+    WaitForExit(process, 30000);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return static_cast<double>(now.QuadPart - begin.QuadPart) * 1000.0 /
+           static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void MeasureStartUp(int starts) {
+    TKaleidraFolder folder;
+    const std::string saver = folder.AddSaver("fx_exit.exe", "Quick.scr");
+    folder.AddFile("plain_launcher.exe", "plain_launcher.exe");
+    folder.WriteConfig("Version=2.0.0\r\n\r\n[Q;On;1]\r\n@DIR@Quick.scr;3\r\n");
+    std::vector<double> kaleidra, plain;
+    int count = 0;
+    for (int i = 0; i < starts; ++i) {
+        plain.push_back(TimeToSaverStart(folder, folder.Path() + "plain_launcher.exe",
+                                         "\"" + saver + "\"", ++count));
+        kaleidra.push_back(
+            TimeToSaverStart(folder, folder.Path() + "Kaleidra.scr", "/s", ++count));
+    }
+    const double k = Median(kaleidra), p = Median(plain);
+    std::printf("start to saver's first log line, median of %d: Kaleidra.scr /s %.1f ms, "
+                "plain launcher %.1f ms, ratio %.2f\n",
+                starts, k, p, k / p);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int starts = 9;
+    for (int i = 1; i + 1 < argc; i += 2)
+        if (std::strcmp(argv[i], "--starts") == 0)
+            starts = std::atoi(argv[i + 1]);
+    MeasureStartUp(starts);
+    return 0;
+}
