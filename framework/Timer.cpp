@@ -12,7 +12,9 @@ std::map<UINT_PTR, TTimer*>& ActiveTimers() {
 }
 } // namespace
 
-TTimer::TTimer(TApplication* owner) : OwnerApp(owner) { UpdateTimer(); }
+TTimer::TTimer(TApplication* owner) : OwnerApp(owner) {
+    UpdateTimer();
+}
 
 TTimer::~TTimer() {
     IsEnabled = false;

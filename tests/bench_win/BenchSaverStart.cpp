@@ -56,8 +56,7 @@ void MeasureStartUp(int starts) {
     for (int i = 0; i < starts; ++i) {
         plain.push_back(TimeToSaverStart(folder, folder.Path() + "plain_launcher.exe",
                                          "\"" + saver + "\"", ++count));
-        kaleidra.push_back(
-            TimeToSaverStart(folder, folder.Path() + "Kaleidra.scr", "/s", ++count));
+        kaleidra.push_back(TimeToSaverStart(folder, folder.Path() + "Kaleidra.scr", "/s", ++count));
     }
     const double k = Median(kaleidra), p = Median(plain);
     std::printf("start to saver's first log line, median of %d: Kaleidra.scr /s %.1f ms, "

@@ -113,14 +113,16 @@ bool TKaleidraFolder::WaitForLogLine(const std::string& saverName, const std::st
 TNativeDllOverride::TNativeDllOverride(const std::string& program, const std::string& dll)
     : Key("Software\\Wine\\AppDefaults\\" + program + "\\DllOverrides") {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, Key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &key, nullptr) == ERROR_SUCCESS) {
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, Key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) == ERROR_SUCCESS) {
         RegSetValueExA(key, dll.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>("native"), 7);
         RegCloseKey(key);
     }
 }
 
-TNativeDllOverride::~TNativeDllOverride() { RegDeleteKeyA(HKEY_CURRENT_USER, Key.c_str()); }
+TNativeDllOverride::~TNativeDllOverride() {
+    RegDeleteKeyA(HKEY_CURRENT_USER, Key.c_str());
+}
 
 bool WaitForExit(const PROCESS_INFORMATION& process, DWORD limitMs, DWORD* exitCode) {
     if (WaitForSingleObject(process.hProcess, limitMs) != WAIT_OBJECT_0)
@@ -144,7 +146,9 @@ void SetRotation(bool changeOnStartup, int minutes) {
     settings.WriteSettings();
 }
 
-void ClearRotation() { RegDeleteKeyA(HKEY_CURRENT_USER, KDRegistryKey); }
+void ClearRotation() {
+    RegDeleteKeyA(HKEY_CURRENT_USER, KDRegistryKey);
+}
 
 void EndProcess(DWORD pid) {
     if (const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {

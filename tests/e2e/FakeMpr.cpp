@@ -24,8 +24,8 @@ void LogCall(const char* provider, HWND owner) {
 }
 } // namespace
 
-extern "C" __declspec(dllexport) DWORD WINAPI PwdChangePasswordA(LPCSTR provider, HWND owner,
-                                                                 DWORD, LPVOID) {
+extern "C" __declspec(dllexport) DWORD WINAPI
+    PwdChangePasswordA(LPCSTR provider, HWND owner, DWORD, LPVOID) {
     LogCall(provider, owner);
     Sleep(4000);
     return 0;

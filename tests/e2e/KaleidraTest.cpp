@@ -148,9 +148,7 @@ TEST_F(SaverRun, RotationAsksTheOldSaverToCloseBeforeTheNextStarts) {
     const auto kaleidra = Folder.Start("/s");
 
     ASSERT_TRUE(PumpUntil(
-        [&] {
-            return !Folder.Log("Saver A.scr").empty() || !Folder.Log("Saver B.scr").empty();
-        },
+        [&] { return !Folder.Log("Saver A.scr").empty() || !Folder.Log("Saver B.scr").empty(); },
         30000));
     const bool aFirst = !Folder.Log("Saver A.scr").empty();
     const std::string first = aFirst ? "Saver A.scr" : "Saver B.scr";
