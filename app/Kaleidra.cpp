@@ -32,11 +32,7 @@ void HideApplicationWindowFromTaskBar() {
 }
 
 std::string ConfigFilePath() {
-    char path[MAX_PATH * 2] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder(path, length);
-    folder.erase(folder.find_last_of("\\/:") + 1);
-    return folder + "Kaleidra.cfg";
+    return ProgramFolder() + "Kaleidra.cfg";
 }
 
 // Configure mode. The configuration window is still to come; until then the user learns

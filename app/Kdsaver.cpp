@@ -26,15 +26,6 @@ struct TSaverMessageHook {
     void operator()(MSG& msg, bool& handled) const { Owner->OnAppMessage(msg, handled); }
 };
 
-std::string ProgramFolder() {
-    std::vector<char> buffer(MAX_PATH);
-    DWORD length = 0;
-    while ((length = GetModuleFileNameA(nullptr, buffer.data(), DWORD(buffer.size()))) ==
-           buffer.size())
-        buffer.resize(buffer.size() * 2);
-    return SaverFolder(std::string(buffer.data(), length));
-}
-
 // The local state of one run: the group, and the saver that was last started.
 class TSaverRun {
 public:

@@ -12,15 +12,8 @@ const char* const AppWindowClass = "KaleidraApplication";
 
 // The program file's name without folder and extension, the title until one is set.
 std::string ModuleBaseName() {
-    std::vector<char> buffer(MAX_PATH);
-    DWORD length = 0;
-    while ((length = GetModuleFileNameA(nullptr, buffer.data(), DWORD(buffer.size()))) ==
-           buffer.size())
-        buffer.resize(buffer.size() * 2);
-    std::string name(buffer.data(), length);
-    const auto slash = name.find_last_of("\\/:");
-    if (slash != std::string::npos)
-        name.erase(0, slash + 1);
+    std::string name = ProgramFileName();
+    name.erase(0, ProgramFolder().size());
     const auto dot = name.rfind('.');
     if (dot != std::string::npos)
         name.erase(dot);
@@ -126,6 +119,21 @@ void TApplication::HandleException() {
     } catch (...) {
         ShowException(Exception("Unknown error"));
     }
+}
+
+std::string ProgramFileName() {
+    std::vector<char> buffer(MAX_PATH);
+    DWORD length = 0;
+    while ((length = GetModuleFileNameA(nullptr, buffer.data(), DWORD(buffer.size()))) ==
+           buffer.size())
+        buffer.resize(buffer.size() * 2);
+    return std::string(buffer.data(), length);
+}
+
+std::string ProgramFolder() {
+    const std::string file = ProgramFileName();
+    const auto separator = file.find_last_of("\\/:");
+    return separator == std::string::npos ? std::string() : file.substr(0, separator + 1);
 }
 
 TApplication& Application() {

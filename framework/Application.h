@@ -66,3 +66,8 @@ private:
 
 // The one application object of this process.
 TApplication& Application();
+
+// The full path of this program's own file.
+std::string ProgramFileName();
+// The folder of this program's own file, with its trailing separator.
+std::string ProgramFolder();
