@@ -79,9 +79,17 @@ std::size_t TKDGroup::PickSaver() {
     return Savers.size();
 }
 
-std::ostream& TKDGroup::WriteGroup(std::ostream& out) const {
-    out << '[' << Name << ';' << (Active ? "On" : "Off") << ';' << GroupPriority << "]\r\n";
-    for (const auto& saver : Savers)
-        out << saver.FileName << ';' << saver.Priority << "\r\n";
+std::string& TKDGroup::WriteGroup(std::string& out) const {
+    out += '[';
+    out += Name;
+    out += Active ? ";On;" : ";Off;";
+    out += std::to_string(GroupPriority);
+    out += "]\r\n";
+    for (const auto& saver : Savers) {
+        out += saver.FileName;
+        out += ';';
+        out += std::to_string(saver.Priority);
+        out += "\r\n";
+    }
     return out;
 }

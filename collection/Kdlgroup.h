@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -42,8 +41,9 @@ public:
     std::size_t PickSaver();
     TRandom& Random() { return *Generator; }
 
-    // The group's header line and saver lines, each ended by CR LF.
-    std::ostream& WriteGroup(std::ostream& out) const;
+    // Appends the group's header line and saver lines, each ended by CR LF, to `out`.
+    // (A plain byte buffer: iostreams would triple the size of the program.)
+    std::string& WriteGroup(std::string& out) const;
 
     std::string Name;
     bool Active = true;

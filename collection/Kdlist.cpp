@@ -5,7 +5,6 @@
 #include "SingletonHolder.h"
 #include "TStrings.h"
 
-#include <sstream>
 #include <unordered_map>
 #include <utility>
 
@@ -280,13 +279,12 @@ void TKDSaverList::LoadFromFile(const std::string& fileName) {
 }
 
 std::string TKDSaverList::SaveToText() const {
-    std::ostringstream out;
-    out << "Version=2.0.0\r\n";
+    std::string out = "Version=2.0.0\r\n";
     for (const auto& group : Groups) {
-        out << "\r\n";
+        out += "\r\n";
         group->WriteGroup(out);
     }
-    return std::move(out).str();
+    return out;
 }
 
 bool TKDSaverList::SaveToFile(const std::string& fileName, std::string* error) const {

@@ -306,7 +306,8 @@ def main():
     here = os.path.dirname(os.path.abspath(__file__))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "res")
     write_bmp(os.path.join(out, "Preview.bmp"), preview_pixels(160, 120))
-    write_ico(os.path.join(out, "Kaleidra.ico"), [16, 24, 32, 48, 256])
+    # No 256-pixel image: it would add 75 KB to a program meant to stay small.
+    write_ico(os.path.join(out, "Kaleidra.ico"), [16, 24, 32, 48])
 
 
 if __name__ == "__main__":
