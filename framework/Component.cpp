@@ -1,0 +1,45 @@
+#include "Component.h"
+
+#include <algorithm>
+
+TComponent::TComponent(TComponent* owner) : OwnerComponent(owner) {
+    if (OwnerComponent)
+        OwnerComponent->Insert(this);
+}
+
+TComponent::~TComponent() {
+    while (!Owned.empty()) {
+        TComponent* last = Owned.back();
+        delete last; // its destructor removes it from Owned
+    }
+    if (OwnerComponent)
+        OwnerComponent->Remove(this);
+}
+
+TComponent* TComponent::FindComponent(const std::string& name) const {
+    for (TComponent* component : Owned)
+        if (component->Name == name)
+            return component;
+    return nullptr;
+}
+
+void TComponent::Notification(TComponent* component, TOperation operation) {
+    // An owner passes the news on to everything it owns.
+    if (component != this)
+        for (TComponent* owned : Owned)
+            if (owned != component)
+                owned->Notification(component, operation);
+}
+
+void TComponent::Insert(TComponent* component) {
+    Owned.push_back(component);
+    Notification(component, TOperation::opInsert);
+}
+
+void TComponent::Remove(TComponent* component) {
+    const auto found = std::find(Owned.begin(), Owned.end(), component);
+    if (found == Owned.end())
+        return;
+    Owned.erase(found);
+    Notification(component, TOperation::opRemove);
+}
