@@ -10,25 +10,62 @@ bool IsBlank(char c) {
 constexpr char EndOfFileMark = 26;
 } // namespace
 
-void ForEachTextLine(std::string_view bytes, const std::function<void(std::string_view)>& onLine) {
+bool TTextLines::Feed(std::string_view bytes) {
+    if (Ended)
+        return false;
     const auto eof = bytes.find(EndOfFileMark);
-    if (eof != std::string_view::npos)
+    if (eof != std::string_view::npos) {
         bytes = bytes.substr(0, eof);
-
+        Ended = true;
+    }
     std::size_t start = 0;
-    while (start < bytes.size()) {
-        auto end = bytes.find('\n', start);
-        const bool hasLineFeed = end != std::string_view::npos;
-        if (!hasLineFeed)
-            end = bytes.size();
-        std::string_view line = bytes.substr(start, end - start);
-        // Text mode turns CR LF into LF; a lone CR elsewhere stays part of the line.
-        if (hasLineFeed && !line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        if (line.size() <= MaxCfgLineLength)
-            onLine(line);
+    for (auto end = bytes.find('\n'); end != std::string_view::npos;
+         end = bytes.find('\n', start)) {
+        const std::string_view part = bytes.substr(start, end - start);
+        if (Pending.empty() && !PendingTooLong) {
+            Emit(part, true);
+        } else {
+            Keep(part);
+            if (!PendingTooLong)
+                Emit(Pending, true);
+            Pending.clear();
+            PendingTooLong = false;
+        }
         start = end + 1;
     }
+    Keep(bytes.substr(start));
+    return !Ended;
+}
+
+void TTextLines::Finish() {
+    if (!Pending.empty() && !PendingTooLong)
+        Emit(Pending, false);
+    Pending.clear();
+    PendingTooLong = false;
+}
+
+void TTextLines::Emit(std::string_view line, bool hasLineFeed) {
+    // Text mode turns CR LF into LF; a lone CR elsewhere stays part of the line.
+    if (hasLineFeed && !line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    if (line.size() <= MaxCfgLineLength)
+        OnLine(line);
+}
+
+void TTextLines::Keep(std::string_view part) {
+    // A line already too long (even allowing for its CR) is skipped; no need to keep it.
+    if (PendingTooLong || Pending.size() + part.size() > MaxCfgLineLength + 1) {
+        PendingTooLong = true;
+        Pending.clear();
+        return;
+    }
+    Pending.append(part);
+}
+
+void ForEachTextLine(std::string_view bytes, const TTextLines::TLineEvent& onLine) {
+    TTextLines lines(onLine);
+    lines.Feed(bytes);
+    lines.Finish();
 }
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -39,10 +76,10 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-std::vector<std::string_view> SplitFields(std::string_view text) {
-    std::vector<std::string_view> fields;
+TCfgFields SplitFields(std::string_view text) {
+    TCfgFields fields;
     std::size_t i = 0;
-    while (i < text.size()) {
+    while (i < text.size() && fields.Count < TCfgFields::Capacity) {
         while (i < text.size() && text[i] == ';')
             ++i;
         if (i >= text.size())
@@ -50,7 +87,7 @@ std::vector<std::string_view> SplitFields(std::string_view text) {
         auto end = text.find(';', i);
         if (end == std::string_view::npos)
             end = text.size();
-        fields.push_back(text.substr(i, end - i));
+        fields.Field[fields.Count++] = text.substr(i, end - i);
         i = end;
     }
     return fields;

@@ -5,6 +5,7 @@
 #include "SingletonHolder.h"
 #include "TStrings.h"
 
+#include <cstdio>
 #include <unordered_map>
 #include <utility>
 
@@ -271,9 +272,17 @@ void TKDSaverList::LoadFromText(const std::string& bytes) {
 }
 
 void TKDSaverList::LoadFromFile(const std::string& fileName) {
-    std::string bytes;
-    if (ReadWholeFile(fileName, bytes))
-        LoadFromText(bytes);
+    if (std::FILE* file = std::fopen(fileName.c_str(), "rb")) {
+        TCfgReader reader(*this);
+        TTextLines lines([&](std::string_view line) { reader.ReadLine(line); });
+        char piece[16384];
+        std::size_t got = 0;
+        while ((got = std::fread(piece, 1, sizeof piece, file)) > 0)
+            if (!lines.Feed(std::string_view(piece, got)))
+                break;
+        lines.Finish();
+        std::fclose(file);
+    }
     if (Groups.empty())
         Groups.push_back(std::make_unique<TKDGroup>());
 }

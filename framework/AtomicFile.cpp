@@ -86,17 +86,3 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
     std::remove(temporary.c_str());
     return Fail(error, reason);
 }
-
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return false;
-    bytes.clear();
-    char chunk[65536];
-    std::size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        bytes.append(chunk, got);
-    const bool ok = !std::ferror(file);
-    std::fclose(file);
-    return ok;
-}

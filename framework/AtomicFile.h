@@ -8,6 +8,3 @@
 // temporary file is left behind; `error` (when given) says why.
 bool WriteFileAtomically(const std::string& path, const std::string& bytes,
                          std::string* error = nullptr);
-
-// Reads a whole file as bytes; false when it cannot be opened or read.
-bool ReadWholeFile(const std::string& path, std::string& bytes);

@@ -68,11 +68,13 @@ TEST(TextLines, FieldsSplitLikeStrtok) {
         {"a;b", {"a", "b"}},
         {";;a;;;b;", {"a", "b"}},
         {" a ; b ", {" a ", " b "}},
+        {"a;b;c;d;e", {"a", "b", "c"}}, // only the fields that mean something
     };
     for (const auto& c : cases) {
         Lines_t got;
-        for (auto field : SplitFields(c.text))
-            got.emplace_back(field);
+        const auto fields = SplitFields(c.text);
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            got.emplace_back(fields[i]);
         EXPECT_EQ(got, c.fields) << '"' << c.text << '"';
     }
 }
@@ -133,4 +135,30 @@ TEST(TextLines, NamesAndPathsTheFileCanHold) {
         EXPECT_EQ(CanStoreGroupName(c.text), c.asName) << '"' << c.text.substr(0, 20) << '"';
         EXPECT_EQ(CanStoreSaverPath(c.text), c.asPath) << '"' << c.text.substr(0, 20) << '"';
     }
+}
+
+TEST(TextLines, PiecesOfAnySizeGiveTheSameLines) {
+    const std::string text = "first\r\n\r\n" + std::string(MaxCfgLineLength, 'x') + "\r\n" +
+                             std::string(MaxCfgLineLength + 1, 'y') + "\r\nlast\rline\r\nend";
+    const auto whole = Lines(text);
+    ASSERT_EQ(whole.size(), 5u);
+    for (std::size_t piece : {1u, 2u, 3u, 7u, 4095u, 4096u, 4097u, 10000u}) {
+        std::vector<std::string> got;
+        TTextLines lines([&](std::string_view line) { got.emplace_back(line); });
+        for (std::size_t at = 0; at < text.size(); at += piece)
+            lines.Feed(std::string_view(text).substr(at, piece));
+        lines.Finish();
+        EXPECT_EQ(got, whole) << "pieces of " << piece;
+    }
+}
+
+TEST(TextLines, EndOfFileMarkStopsTheFeeding) {
+    std::vector<std::string> got;
+    TTextLines lines([&](std::string_view line) { got.emplace_back(line); });
+    EXPECT_TRUE(lines.Feed("a\r\nb"));
+    EXPECT_FALSE(lines.Feed("c\x1a"
+                            "d\r\n"));
+    EXPECT_FALSE(lines.Feed("e\r\n"));
+    lines.Finish();
+    EXPECT_EQ(got, (Lines_t{"a", "bc"}));
 }
