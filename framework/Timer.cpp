@@ -12,7 +12,9 @@ std::map<UINT_PTR, TTimer*>& ActiveTimers() {
 }
 } // namespace
 
-TTimer::TTimer(TApplication* owner) : OwnerApp(owner) {
+TTimer::TTimer(TApplication* owner) : TTimer(owner, true) {}
+
+TTimer::TTimer(TApplication* owner, bool enabled) : OwnerApp(owner), IsEnabled(enabled) {
     UpdateTimer();
 }
 

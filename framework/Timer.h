@@ -14,6 +14,9 @@ public:
 
     // Interval 1000 ms, enabled, as a new timer of the form framework.
     explicit TTimer(TApplication* owner);
+    // A timer that starts disabled never touches the system's timers (nor, so, makes the
+    // thread a window-system thread) until it is enabled.
+    TTimer(TApplication* owner, bool enabled);
     ~TTimer();
     TTimer(const TTimer&) = delete;
     TTimer& operator=(const TTimer&) = delete;
