@@ -3,6 +3,7 @@
 
 #include "Application.h"
 #include "Exceptions.h"
+#include "Kdconfig.h"
 #include "Kdsaver.h"
 #include "KdResources.h"
 #include "Saverlib.h"
@@ -31,17 +32,12 @@ void HideApplicationWindowFromTaskBar() {
     SetWindowLongPtrA(window, GWL_EXSTYLE, style | WS_EX_TOOLWINDOW);
 }
 
-std::string ConfigFilePath() {
-    return ProgramFolder() + "Kaleidra.cfg";
-}
-
-// Configure mode. The configuration window is still to come; until then the user learns
-// where the collection lives and how to edit it.
+// Configure mode: the configuration window becomes the main form; the program ends when it
+// closes.
 void ShowConfiguration() {
-    const std::string text = "Kaleidra reads its screen savers from\n\n" + ConfigFilePath() +
-                             "\n\nThe configuration window is not part of this build yet; "
-                             "edit the file with a text editor (see Kaleidra's README).";
-    MessageBoxA(nullptr, text.c_str(), "Kaleidra", MB_OK | MB_ICONINFORMATION);
+    KDConfigForm = new TKDConfigForm(nullptr);
+    Application().SetMainForm(KDConfigForm->Handle());
+    KDConfigForm->Show();
 }
 } // namespace
 
@@ -73,11 +69,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         return 0;
     try {
         Application().Initialize();
+        // The hidden application window exists in every mode: in saver mode it is what the
+        // system's monitor power-down broadcast reaches, so the message hook can see it.
+        Application().CreateHandle();
         HideApplicationWindowFromTaskBar();
         if (DispatchMode()) {
             Application().SetTitle("Kaleidra");
             Application().Run();
         }
+        delete KDConfigForm;
     } catch (const Exception& error) {
         Application().ShowException(error);
     }

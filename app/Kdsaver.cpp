@@ -95,8 +95,7 @@ DWORD SaverTickCount() {
     return TickSource()();
 }
 
-TSaverProcess::TSaverProcess()
-    : RotationTimer(std::make_unique<TTimer>(&Application(), false)) {
+TSaverProcess::TSaverProcess() : RotationTimer(std::make_unique<TTimer>(&Application(), false)) {
     RotationTimer->SetInterval(RotationIntervalMs);
     RotationTimer->OnTimer = [this](TTimer* sender) { OnRotationTimer(sender); };
     Application().OnMessage = TSaverMessageHook{this};

@@ -269,6 +269,7 @@ private:
 void TKDSaverList::LoadFromText(const std::string& bytes) {
     TCfgReader reader(*this);
     ForEachTextLine(bytes, [&](std::string_view line) { reader.ReadLine(line); });
+    EnsureDefaultGroup();
 }
 
 void TKDSaverList::LoadFromFile(const std::string& fileName) {
@@ -283,6 +284,11 @@ void TKDSaverList::LoadFromFile(const std::string& fileName) {
         lines.Finish();
         std::fclose(file);
     }
+    EnsureDefaultGroup();
+}
+
+// A loaded collection always holds a group, even when the file gave none.
+void TKDSaverList::EnsureDefaultGroup() {
     if (Groups.empty())
         Groups.push_back(std::make_unique<TKDGroup>());
 }

@@ -27,7 +27,7 @@ public:
     bool SaveToFile(const std::string& fileName, std::string* error = nullptr) const;
     // The exact bytes SaveToFile writes.
     std::string SaveToText() const;
-    // Reads file contents, as LoadFromFile does with the bytes of a file.
+    // Reads file contents exactly as LoadFromFile reads the bytes of a file.
     void LoadFromText(const std::string& bytes);
 
     std::size_t GroupCount() const { return Groups.size(); }
@@ -77,6 +77,7 @@ private:
     friend class TCfgReader;
     // Appends a group the caller knows to be new (the reader keeps its own name index).
     std::size_t AppendGroup(const std::string& name);
+    void EnsureDefaultGroup();
     bool IsEligible(const TKDGroup& group) const { return group.Active && group.SaverCount() > 0; }
 
     std::unique_ptr<TRandom> Generator;

@@ -10,23 +10,28 @@ namespace {
 
 const char* const AppWindowClass = "KaleidraApplication";
 
-// The program file's name without folder and extension, the title until one is set.
-std::string ModuleBaseName() {
-    std::string name = ProgramFileName();
-    name.erase(0, ProgramFolder().size());
-    const auto dot = name.rfind('.');
-    if (dot != std::string::npos)
-        name.erase(dot);
-    return name;
-}
-
 LRESULT CALLBACK AppWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
 } // namespace
 
-TApplication::TApplication() : AppTitle(ModuleBaseName()) {}
+// The title until one is set: the program file's name without its folder and without
+// everything from its first ".", the first letter as it stands and the rest in lower case
+// (so "KALEIDRA.SCR", as Windows may start it, still reads "Kaleidra").
+std::string DefaultTitle(std::string fileName) {
+    const auto separator = fileName.find_last_of("\\/:");
+    if (separator != std::string::npos)
+        fileName.erase(0, separator + 1);
+    const auto dot = fileName.find('.');
+    if (dot != std::string::npos)
+        fileName.erase(dot);
+    if (!fileName.empty())
+        CharLowerBuffA(fileName.data() + 1, static_cast<DWORD>(fileName.size() - 1));
+    return fileName;
+}
+
+TApplication::TApplication() : AppTitle(DefaultTitle(ProgramFileName())) {}
 
 TApplication::~TApplication() {
     if (Window && IsWindow(Window))
@@ -98,6 +103,9 @@ void TApplication::HandleMessage(MSG& msg) {
     if (OnMessage)
         OnMessage(msg, handled);
     if (handled)
+        return;
+    // Forms are dialogs: Tab, the arrow keys, Enter and Esc move between their controls.
+    if (MainFormWindow && IsWindow(MainFormWindow) && IsDialogMessageA(MainFormWindow, &msg))
         return;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);

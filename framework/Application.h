@@ -71,3 +71,6 @@ TApplication& Application();
 std::string ProgramFileName();
 // The folder of this program's own file, with its trailing separator.
 std::string ProgramFolder();
+// The application's title until one is set, from the program's file name: "Kaleidra" for
+// "C:\Savers\KALEIDRA.SCR".
+std::string DefaultTitle(std::string fileName);

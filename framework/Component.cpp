@@ -8,6 +8,12 @@ TComponent::TComponent(TComponent* owner) : OwnerComponent(owner) {
 }
 
 TComponent::~TComponent() {
+    while (!FreeNotifies.empty()) {
+        TComponent* watcher = FreeNotifies.back();
+        FreeNotifies.pop_back();
+        std::erase(watcher->FreeNotifies, this);
+        watcher->Notification(this, TOperation::opRemove);
+    }
     while (!Owned.empty()) {
         TComponent* last = Owned.back();
         delete last; // its destructor removes it from Owned
@@ -29,6 +35,21 @@ void TComponent::Notification(TComponent* component, TOperation operation) {
         for (TComponent* owned : Owned)
             if (owned != component)
                 owned->Notification(component, operation);
+}
+
+void TComponent::FreeNotification(TComponent* component) {
+    if (!component || component == this ||
+        std::find(FreeNotifies.begin(), FreeNotifies.end(), component) != FreeNotifies.end())
+        return;
+    FreeNotifies.push_back(component);
+    component->FreeNotifies.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* component) {
+    if (!component)
+        return;
+    std::erase(FreeNotifies, component);
+    std::erase(component->FreeNotifies, this);
 }
 
 void TComponent::Insert(TComponent* component) {

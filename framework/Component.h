@@ -21,10 +21,15 @@ public:
     // The owned component of that name, or null.
     TComponent* FindComponent(const std::string& name) const;
 
-    // Called once the owning form is built completely.
-    virtual void Loaded() {}
+    // Called once the owning form is built completely; ends the loading state, so overrides
+    // call it first.
+    virtual void Loaded() { Loading = false; }
     // A component owned by the same owner was inserted or is being removed.
     virtual void Notification(TComponent* component, TOperation operation);
+    // Asks `component` to call Notification(component, opRemove) on this one when it is
+    // destroyed, whoever owns either (a label's focus control may live on another page).
+    void FreeNotification(TComponent* component);
+    void RemoveFreeNotification(TComponent* component);
     // True between construction and Loaded while a form is being built.
     bool IsLoading() const { return Loading; }
     void SetLoading(bool loading) { Loading = loading; }
@@ -38,5 +43,7 @@ private:
 
     TComponent* OwnerComponent;
     std::vector<TComponent*> Owned;
+    // Components this one tells of its destruction; each lists this one as well.
+    std::vector<TComponent*> FreeNotifies;
     bool Loading = false;
 };

@@ -94,6 +94,9 @@ template <typename Draw> void PaintBuffered(HWND window, Draw draw) {
     const HDC memory = CreateCompatibleDC(dc);
     const HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
     const HGDIOBJ old = SelectObject(memory, bitmap);
+    // Only the invalid part reaches the screen, so only it is drawn (a gradient skips the rest).
+    IntersectClipRect(memory, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right,
+                      paint.rcPaint.bottom);
     draw(memory);
     BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
     SelectObject(memory, old);
@@ -128,6 +131,7 @@ void TControl::Attach(HWND window) {
     SetPropA(Window, ControlProperty, this);
     SetWindowSubclass(Window, SubclassProc, SubclassId, reinterpret_cast<DWORD_PTR>(this));
     RegisterHint();
+    CreateWnd();
 }
 
 void TControl::Create(HWND parent, const char* className, DWORD style, DWORD exStyle,
@@ -469,6 +473,13 @@ LRESULT TCustomPanel::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             Paint(canvas);
         });
         return 0;
+    case WM_PRINTCLIENT: {
+        // A transparent child asks for what lies behind it.
+        TCanvas canvas(reinterpret_cast<HDC>(wParam));
+        canvas.SetFont(GetFont());
+        Paint(canvas);
+        return 0;
+    }
     default:
         return TWinControl::WndProc(message, wParam, lParam);
     }

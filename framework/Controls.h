@@ -88,6 +88,9 @@ protected:
     virtual bool Notify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // The hint request: by default the control's own hint over its whole client area.
     virtual void CMHintShow(THintInfo& info);
+    // Called each time the control gets a window (made by Create or taken over by Attach), so a
+    // control can set up what belongs to the window rather than to the object.
+    virtual void CreateWnd() {}
     virtual void MouseEnter() {}
     virtual void MouseLeave() {}
     virtual void Click();

@@ -72,6 +72,7 @@ TEST(ReadCfg, NothingToReadGivesTheDefaultGroup) {
     for (const char* name : {"empty.cfg", "blank.cfg", "keys.cfg", "missing.cfg"})
         EXPECT_EQ(DescribeFile(dir.File(name)), OnlyDefault) << name;
     EXPECT_EQ(DescribeFile(dir.Path.string()), OnlyDefault) << "a folder is unreadable";
+    EXPECT_EQ(DescribeText(""), OnlyDefault) << "text is read as a file is";
 }
 
 TEST(ReadCfg, VersionDecidesWhetherHeadersCarryAPriority) {

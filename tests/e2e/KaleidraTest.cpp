@@ -129,8 +129,8 @@ TEST_F(SaverRun, StartsASaverOfTheCollectionQuotedInItsFolderAndEndsWithIt) {
     EXPECT_FALSE(WaitForExit(kaleidra, 0)) << "Kaleidra watches its saver while it runs";
 
     // The user moves the mouse: the saver ends, and the run with it, within a poll or two.
+    EndProcess(start.Pid); // returns once the saver has gone
     const DWORD endedAt = GetTickCount();
-    EndProcess(start.Pid);
     DWORD exitCode = 99;
     ASSERT_TRUE(WaitForExit(kaleidra, 5000, &exitCode));
     const DWORD lag = GetTickCount() - endedAt;
@@ -160,6 +160,25 @@ TEST_F(SaverRun, RotationAsksTheOldSaverToCloseBeforeTheNextStarts) {
     EXPECT_EQ(CountLines(firstLog, "click"), 1) << "the old saver was asked to close first";
     EXPECT_EQ(CountLines(firstLog, "exit"), 1) << "and had ended before the new one started";
     EXPECT_FALSE(WaitForExit(kaleidra, 0)) << "the run goes on with the new saver";
+    TerminateProcess(kaleidra.hProcess, 0);
+}
+
+TEST_F(SaverRun, MonitorPowerDownEndsTheRotation) {
+    SetRotation(false, 0);
+    Folder.AddSaver("fx_click.exe", "Saver A.scr");
+    Folder.AddSaver("fx_click.exe", "Saver B.scr");
+    Folder.WriteConfig(TwoSaverConfig);
+    const auto kaleidra = Folder.Start("/s");
+    ASSERT_TRUE(PumpUntil(
+        [&] { return !Folder.Log("Saver A.scr").empty() || !Folder.Log("Saver B.scr").empty(); },
+        30000));
+    // As the system tells every top-level window that the monitor is going off.
+    PostMessageA(HWND_BROADCAST, WM_SYSCOMMAND, SC_MONITORPOWER, 2);
+    Sleep(6000); // six turns of 0 minutes, each of which would draw again
+    const auto a = Folder.Log("Saver A.scr"), b = Folder.Log("Saver B.scr");
+    EXPECT_EQ(CountLines(a, "start") + CountLines(b, "start"), 1);
+    EXPECT_EQ(CountLines(a, "click") + CountLines(b, "click"), 0) << "the saver was never stopped";
+    EXPECT_FALSE(WaitForExit(kaleidra, 0));
     TerminateProcess(kaleidra.hProcess, 0);
 }
 

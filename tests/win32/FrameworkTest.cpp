@@ -120,6 +120,14 @@ TEST_F(ApplicationTest, CreateHandleMakesOneHiddenTopLevelWindow) {
     SetWindowLongPtrA(window, GWL_EXSTYLE, style);
 }
 
+TEST(DefaultTitle, NameBeforeTheFirstDotWithTheRestInLowerCase) {
+    EXPECT_EQ(DefaultTitle("C:\\Windows\\System32\\Kaleidra.scr"), "Kaleidra");
+    EXPECT_EQ(DefaultTitle("C:\\SAVERS\\KALEIDRA.SCR"), "Kaleidra");
+    EXPECT_EQ(DefaultTitle("Z:\\a.b.scr"), "a");
+    EXPECT_EQ(DefaultTitle("kALEIDRA"), "kaleidra");
+    EXPECT_EQ(DefaultTitle(""), "");
+}
+
 TEST_F(ApplicationTest, TitleStartsAsTheProgramNameAndGoesToTheWindow) {
     const std::string original = Application().Title();
     EXPECT_EQ(original, "win32_tests");

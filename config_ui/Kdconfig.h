@@ -1,0 +1,148 @@
+#pragma once
+// The configuration window: four pages over the saver collection and the rotation settings,
+// edited in memory and written only by OK.
+
+#include "Buttons.h"
+#include "CheckLst.h"
+#include "Forms.h"
+#include "Label.h"
+
+#include <string>
+#include <vector>
+
+class TKDRegistry;
+class TKDSaverList;
+class TQelDropListBox;
+class TQelGradientPanel;
+class TShellFileList;
+class TShellFolderTree;
+class TSpinEdit;
+class TSplitter;
+class TVersionInfo;
+
+class TKDConfigForm : public TForm {
+public:
+    explicit TKDConfigForm(TComponent* owner);
+    ~TKDConfigForm() override;
+
+    void FillControls();
+    void OKBtnClick(TComponent* sender);
+
+    // Savers page.
+    void UpdateSaverButtons();
+    void FileViewClick();
+    void btnAddSaverClick(TComponent* sender);
+    void btnRemoveSaverClick(TComponent* sender);
+    void btnMoveUpClick(TComponent* sender);
+    void btnMoveDownClick(TComponent* sender);
+    void btnMoveTopClick(TComponent* sender);
+    void SaverLBClick(TComponent* sender);
+    void SaverPriorityChange(TComponent* sender);
+    void btnSelectSaversClick(TComponent* sender);
+    void btnSelectFilesClick(TComponent* sender);
+    void btnSaverPreviewClick(TComponent* sender);
+    void btnFilePreviewClick(TComponent* sender);
+    void btnWinDirClick(TComponent* sender);
+    void GroupTabsChange(TComponent* sender);
+    void SaverLBDroppingFile(TComponent* sender, const std::string& fileName, bool& accept);
+
+    // Options page.
+    void UpdateChangeTimeControls();
+
+    bool Filling = false;
+    TKDSaverList* SaverList = nullptr;
+    TKDRegistry* Settings = nullptr;
+    std::string ConfigFileName;
+
+    // The window.
+    TPageControl* ConfigPages = nullptr;
+    TForm* SelectTab = nullptr;
+    TForm* TabSheet1 = nullptr;
+    TForm* GroupTab = nullptr;
+    TForm* AboutTab = nullptr;
+    TQelGradientPanel* Panel2 = nullptr;
+    TSpeedButton* CmdReadMe = nullptr;
+    TSpeedButton* OKBtn = nullptr;
+    TSpeedButton* CancelBtn = nullptr;
+    TVersionInfo* VersionInfo1 = nullptr;
+
+    // Savers page.
+    TShellFolderTree* DirectoryView = nullptr;
+    TSplitter* Splitter1 = nullptr;
+    TShellFileList* FileView = nullptr;
+    TSpeedButton* btnWinDir = nullptr;
+    TSpeedButton* btnSysDir = nullptr;
+    TSpeedButton* btnFilePreview = nullptr;
+    TSpeedButton* btnSelectAllFiles = nullptr;
+    TSpeedButton* btnSelectNoFiles = nullptr;
+    TSpeedButton* btnSelectInvFiles = nullptr;
+    TSpeedButton* btnAddSaver = nullptr;
+    TSpeedButton* btnRemoveSaver = nullptr;
+    TTabControl* GroupTabs = nullptr;
+    TQelDropListBox* SaverLB = nullptr;
+    TSpeedButton* btnMoveTop = nullptr;
+    TSpeedButton* btnMoveUp = nullptr;
+    TSpeedButton* btnMoveDown = nullptr;
+    TSpeedButton* btnMoveBottom = nullptr;
+    TSpeedButton* btnSaverPreview = nullptr;
+    TSpeedButton* btnSaverConfig = nullptr;
+    TSpeedButton* btnSelectAllSavers = nullptr;
+    TSpeedButton* btnSelectNoSavers = nullptr;
+    TSpeedButton* btnSelectInvSavers = nullptr;
+    TLabel* Label3 = nullptr;
+    TTrackBar* SaverPriority = nullptr;
+
+    // Options page.
+    TRadioButton* SOChangeStartup = nullptr;
+    TRadioButton* SOChangeRunning = nullptr;
+    TLabel* CTLabel1 = nullptr;
+    TSpinEdit* SaverChangeTime = nullptr;
+    TLabel* CTLabel2 = nullptr;
+
+    // Groups page.
+    TCheckListBox* ActiveGroups = nullptr;
+    TSpeedButton* btnAddGroup = nullptr;
+    TSpeedButton* btnCopyGroup = nullptr;
+    TSpeedButton* btnDeleteGroup = nullptr;
+    TSpeedButton* btnRenameGroup = nullptr;
+    TSpeedButton* btnMoveGroupUp = nullptr;
+    TSpeedButton* btnMoveGroupDown = nullptr;
+    TLabel* Label1 = nullptr;
+    TTrackBar* GroupPSlider = nullptr;
+
+    // About page.
+    TLabel* ProductName = nullptr;
+    TLabel* ProductVersion = nullptr;
+    TLabel* Label2 = nullptr;
+    TLabel* ProductBuild = nullptr;
+    TLabel* ProductCopyright = nullptr;
+    TLabel* ProductDescription = nullptr;
+    TLabel* Label4 = nullptr;
+    TLabel* lblEmail = nullptr;
+    TLabel* Label6 = nullptr;
+    TLabel* lblWebSite = nullptr;
+
+protected:
+    void FormCreate() override;
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreatePages();
+    void BindWindowControls();
+    void BindSaversPage();
+    void BindOptionsPage();
+    void BindGroupsPage();
+    void BindAboutPage();
+    void LayOut();
+    TSpeedButton* BindButton(TForm* page, int id, int tag, const std::string& hint, int glyph,
+                             int states = 1);
+    int CurrentGroup() const;
+    bool ListHolds(const std::string& path) const;
+    void ReportRefusedPaths();
+
+    HIMAGELIST TabImages = nullptr;
+    std::vector<std::string> RefusedPaths;
+};
+
+// The window of configure mode.
+extern TKDConfigForm* KDConfigForm;
