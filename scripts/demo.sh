@@ -82,10 +82,10 @@ if kill -0 $wine_pid 2>/dev/null; then
   # As the user would: a key press ends the running saver, and Kaleidra with it.
   xdotool key space 2>/dev/null || true
   sleep 5
-  pkill -f 'Kaleidra.scr /s' 2>/dev/null || true
 fi
-wait $wine_pid 2>/dev/null || true
+# Whatever still runs in the demo's own prefix ends with its server.
 wineserver -k 2>/dev/null || true
+wait $wine_pid 2>/dev/null || true
 
 echo "== savers that ran"
 if [[ -f $log ]]; then

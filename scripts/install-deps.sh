@@ -23,7 +23,10 @@ if ((${#missing[@]} == 0)); then
 fi
 
 as_root=()
-[[ $(id -u) -eq 0 ]] || as_root=(sudo)
+if [[ $(id -u) -ne 0 ]]; then
+  command -v sudo >/dev/null || { echo "install-deps: run as root (or install sudo) to add: ${missing[*]}" >&2; exit 1; }
+  as_root=(sudo)
+fi
 
 if [[ $have_i386 == no ]]; then
   "${as_root[@]}" dpkg --add-architecture i386

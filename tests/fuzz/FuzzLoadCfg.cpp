@@ -9,11 +9,29 @@
 #include <cstdlib>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 const std::string& TempFile() {
-    static const std::string path = "/tmp/kaleidra-fuzz-" + std::to_string(getpid()) + ".cfg";
+    static const std::string path = [] {
+        std::string name = "/tmp/kaleidra-fuzz-" + std::to_string(getpid()) + ".cfg";
+        std::atexit([] { std::remove(TempFile().c_str()); });
+        return name;
+    }();
     return path;
+}
+
+// The same text fed in pieces of any size gives the same lines as fed whole.
+void CheckPieces(const std::string& bytes) {
+    std::vector<std::string> whole, pieces;
+    ForEachTextLine(bytes, [&](std::string_view line) { whole.emplace_back(line); });
+    TTextLines lines([&](std::string_view line) { pieces.emplace_back(line); });
+    std::size_t piece = bytes.empty() ? 1 : static_cast<unsigned char>(bytes[0]) % 97 + 1;
+    for (std::size_t at = 0; at < bytes.size(); at += piece)
+        lines.Feed(std::string_view(bytes).substr(at, piece));
+    lines.Finish();
+    if (pieces != whole)
+        std::abort();
 }
 
 bool CollectionIsStorable(const TKDSaverList& list) {
@@ -43,6 +61,7 @@ std::string LoadAndSave(const std::string& bytes, bool* storable = nullptr) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string input(reinterpret_cast<const char*>(data), size);
+    CheckPieces(input);
     bool storable = false;
     const std::string first = LoadAndSave(input, &storable);
     const std::string second = LoadAndSave(first);
