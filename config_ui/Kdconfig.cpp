@@ -86,6 +86,14 @@ void TKDConfigForm::FormCreate() {
 
 // ---- building the window ----
 
+// The template gives each label its place and size, and the page shows through it.
+TLabel* TKDConfigForm::BindLabel(TForm* page, int id) {
+    auto* label = new TLabel(this);
+    label->SetAutoSize(false);
+    label->SetTransparent(true);
+    return page->Bind(label, id);
+}
+
 TSpeedButton* TKDConfigForm::BindButton(TForm* page, int id, int tag, const std::string& hint,
                                         int glyph, int states) {
     auto* button = page->Bind(new TSpeedButton(this), id);
@@ -215,7 +223,7 @@ void TKDConfigForm::BindSaversPage() {
     for (TSpeedButton* button : {btnSelectAllSavers, btnSelectNoSavers, btnSelectInvSavers})
         button->OnClick = [this](TComponent* sender) { btnSelectSaversClick(sender); };
 
-    Label3 = page->Bind(new TLabel(this), IDC_LABEL3);
+    Label3 = BindLabel(page, IDC_LABEL3);
     SaverPriority = page->Bind(new TTrackBar(this), IDC_SAVERPRIORITY);
     SaverPriority->SetRange(1, 5);
     SaverPriority->SetPageSize(1);
@@ -227,11 +235,11 @@ void TKDConfigForm::BindOptionsPage() {
     TForm* page = TabSheet1;
     SOChangeStartup = page->Bind(new TRadioButton(this), IDC_SOCHANGESTARTUP);
     SOChangeRunning = page->Bind(new TRadioButton(this), IDC_SOCHANGERUNNING);
-    CTLabel1 = page->Bind(new TLabel(this), IDC_CTLABEL1);
+    CTLabel1 = BindLabel(page, IDC_CTLABEL1);
     SaverChangeTime = page->Bind(new TSpinEdit(this), IDC_SAVERCHANGETIME);
     SaverChangeTime->SetRange(1, 360);
     SaverChangeTime->SetValue(15);
-    CTLabel2 = page->Bind(new TLabel(this), IDC_CTLABEL2);
+    CTLabel2 = BindLabel(page, IDC_CTLABEL2);
     SOChangeStartup->SetChecked(true);
 }
 
@@ -249,7 +257,7 @@ void TKDConfigForm::BindGroupsPage() {
     for (TSpeedButton* button : {btnAddGroup, btnCopyGroup, btnDeleteGroup, btnRenameGroup,
                                  btnMoveGroupUp, btnMoveGroupDown})
         button->Flat = false;
-    Label1 = page->Bind(new TLabel(this), IDC_LABEL1);
+    Label1 = BindLabel(page, IDC_LABEL1);
     GroupPSlider = page->Bind(new TTrackBar(this), IDC_GROUPPSLIDER);
     GroupPSlider->SetRange(1, 5);
     GroupPSlider->SetPageSize(1);
@@ -258,7 +266,7 @@ void TKDConfigForm::BindGroupsPage() {
 
 void TKDConfigForm::BindAboutPage() {
     TForm* page = AboutTab;
-    auto label = [&](int id) { return page->Bind(new TLabel(this), id); };
+    auto label = [&](int id) { return BindLabel(page, id); };
     ProductName = label(IDC_PRODUCTNAME);
     ProductName->Font().SetName("Times New Roman");
     ProductName->Font().SetHeight(-24);

@@ -134,6 +134,7 @@ private:
     void BindGroupsPage();
     void BindAboutPage();
     void LayOut();
+    TLabel* BindLabel(TForm* page, int id);
     TSpeedButton* BindButton(TForm* page, int id, int tag, const std::string& hint, int glyph,
                              int states = 1);
     int CurrentGroup() const;

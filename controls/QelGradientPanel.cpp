@@ -1,7 +1,7 @@
 #include "QelGradientPanel.h"
 
 TQelCustomGradientPanel::TQelCustomGradientPanel(TComponent* owner)
-    : TCustomPanel(owner), PanelGradient(new TQelGradient(this)) {
+    : TCustomPanel(owner), PanelGradient(std::make_unique<TQelGradient>(this)) {
     PanelGradient->SetOnChange([this](TPersistent* sender) { GradientChanged(sender); });
     CaptionFont.OnChange = [this] {
         if (SyncingFont)
@@ -11,9 +11,7 @@ TQelCustomGradientPanel::TQelCustomGradientPanel(TComponent* owner)
     };
 }
 
-TQelCustomGradientPanel::~TQelCustomGradientPanel() {
-    delete PanelGradient;
-}
+TQelCustomGradientPanel::~TQelCustomGradientPanel() = default;
 
 TColor TQelCustomGradientPanel::GetColor() const {
     const TQelGradientColorList& colors = PanelGradient->Colors();
@@ -29,7 +27,7 @@ void TQelCustomGradientPanel::SetColor(TColor color) {
     } else {
         colors.Add(color);
     }
-    GradientChanged(PanelGradient);
+    GradientChanged(PanelGradient.get());
 }
 
 void TQelCustomGradientPanel::SetDefaultColor(TColor color) {
@@ -37,7 +35,7 @@ void TQelCustomGradientPanel::SetDefaultColor(TColor color) {
         return;
     DefaultColor = color;
     if (PanelGradient->Colors().Count() == 0)
-        GradientChanged(PanelGradient);
+        GradientChanged(PanelGradient.get());
 }
 
 void TQelCustomGradientPanel::SetAlignment(TAlignment alignment) {

@@ -7,6 +7,7 @@
 #include "Graphics.h"
 #include "QelGradientUtil.h"
 
+#include <memory>
 #include <string>
 
 class TQelCustomGradientPanel : public TCustomPanel {
@@ -57,7 +58,7 @@ private:
     void SyncParentFont();
     void Changed();
 
-    TQelGradient* PanelGradient;
+    std::unique_ptr<TQelGradient> PanelGradient;
     TColor DefaultColor = clBtnFace;
     TAlignment Alignment = taCenter;
     TBevelCut BevelInner = bvNone;

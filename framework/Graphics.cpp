@@ -78,23 +78,6 @@ void TFont::Assign(HFONT font) {
     SetDescription(DescriptionOf(font));
 }
 
-void TFont::Assign(const TFont& source) {
-    if (&source == this)
-        return;
-    const bool sameColor = FontColor == source.FontColor;
-    FontColor = source.FontColor;
-    if (SameDescription(Description, source.Description)) {
-        if (!sameColor)
-            Changed();
-        return;
-    }
-    Description = source.Description;
-    if (Font)
-        DeleteObject(Font);
-    Font = nullptr;
-    Changed();
-}
-
 void TFont::SetDescription(const LOGFONTA& description) {
     if (SameDescription(Description, description))
         return;

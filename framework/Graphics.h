@@ -43,7 +43,6 @@ public:
     // Takes face, height and style from a GDI font (null: the default GUI font); the colour
     // stays.
     void Assign(HFONT font);
-    void Assign(const TFont& source);
 
     std::function<void()> OnChange;
 

@@ -1,9 +1,14 @@
 #include "Label.h"
 
-#include <cctype>
-
 namespace {
 constexpr UINT CalcFlags = DT_CALCRECT | DT_EXPANDTABS;
+
+// Upper case in the system's code page, as the dialog manager compares accelerators.
+char UpperCase(char c) {
+    char text[2] = {c, 0};
+    CharUpperA(text);
+    return text[0];
+}
 } // namespace
 
 char AcceleratorOf(const std::string& caption) {
@@ -198,8 +203,7 @@ bool TLabel::CMDialogChar(char key) {
     if (!FocusControl || !GetEnabled() || !ShowAccelChar)
         return false;
     const char accelerator = AcceleratorOf(GetLabelText());
-    if (!accelerator || std::toupper(static_cast<unsigned char>(accelerator)) !=
-                            std::toupper(static_cast<unsigned char>(key)))
+    if (!accelerator || UpperCase(accelerator) != UpperCase(key))
         return false;
     return FocusFocusControl();
 }

@@ -1,5 +1,6 @@
 // The gradient panel on a real window: bevels, border, background, caption and repainting.
 #include "GradientTestSupport.h"
+#include "Label.h"
 #include "QelGradientPanel.h"
 
 #include <gtest/gtest.h>
@@ -201,6 +202,23 @@ TEST_F(GradientPanelTest, APartialRepaintMatchesTheFullPicture) {
     ReleaseDC(panel.Handle(), dc);
     for (int x = 0; x < 200; ++x)
         ASSERT_TRUE(SameColor(after.At(x, 20), GradientColor({Red, Green, Blue}, 200, x)))
+            << "column " << x;
+}
+
+// What a transparent child (a flat speed button, a label) shows behind itself is the
+// gradient at that place, painted for the child's part only.
+TEST_F(GradientPanelTest, ATransparentChildShowsTheGradientBehindIt) {
+    TQelGradientPanel& panel = MakePanel(200, 40);
+    panel.SetBevelOuter(bvNone);
+    SetColors({Red, Green, Blue});
+    TLabel child(nullptr);
+    child.SetAutoSize(false);
+    child.SetTransparent(true);
+    child.CreateIn(panel.Handle(), RECT{50, 10, 150, 30});
+    Capture(panel.Handle());
+    const TPixels pixels = Capture(child.Handle());
+    for (int x = 0; x < 100; ++x)
+        ASSERT_TRUE(SameColor(pixels.At(x, 5), GradientColor({Red, Green, Blue}, 200, 50 + x)))
             << "column " << x;
 }
 
