@@ -107,6 +107,10 @@ template <typename Draw> void PaintBuffered(HWND window, Draw draw) {
 } // namespace
 
 void RegisterFrameworkClasses() {
+    // The common controls that dialog templates name must be registered before a template
+    // is made into windows.
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&classes);
     RegisterClassOnce(GraphicClass, nullptr);
     RegisterClassOnce(PanelClass, nullptr);
 }

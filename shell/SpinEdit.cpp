@@ -12,17 +12,37 @@ int Clamp(long long value, int low, int high) {
     return static_cast<int>(std::clamp<long long>(value, low, high));
 }
 
-// The up-down that has `edit` as its buddy, among the edit's siblings.
+bool IsUpDown(HWND window) {
+    char className[32] = {};
+    GetClassNameA(window, className, sizeof className);
+    return lstrcmpiA(className, UPDOWN_CLASSA) == 0;
+}
+
+HWND BuddyOf(HWND upDown) {
+    return reinterpret_cast<HWND>(SendMessageA(upDown, UDM_GETBUDDY, 0, 0));
+}
+
+// A template's up-down for `edit`: the one that has the edit as its buddy, or else the one
+// right after the edit that has no buddy yet (the window UDS_AUTOBUDDY would have chosen).
 HWND FindUpDownOf(HWND edit) {
     for (HWND sibling = GetWindow(GetParent(edit), GW_CHILD); sibling;
-         sibling = GetWindow(sibling, GW_HWNDNEXT)) {
-        char className[32] = {};
-        GetClassNameA(sibling, className, sizeof className);
-        if (lstrcmpiA(className, UPDOWN_CLASSA) == 0 &&
-            reinterpret_cast<HWND>(SendMessageA(sibling, UDM_GETBUDDY, 0, 0)) == edit)
+         sibling = GetWindow(sibling, GW_HWNDNEXT))
+        if (IsUpDown(sibling) && BuddyOf(sibling) == edit)
             return sibling;
-    }
-    return nullptr;
+    const HWND next = GetWindow(edit, GW_HWNDNEXT);
+    return next && IsUpDown(next) && !BuddyOf(next) ? next : nullptr;
+}
+
+RECT RectInParent(HWND window) {
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&bounds), 2);
+    return bounds;
+}
+
+void PutAt(HWND window, const RECT& bounds) {
+    MoveWindow(window, bounds.left, bounds.top, bounds.right - bounds.left,
+               bounds.bottom - bounds.top, TRUE);
 }
 } // namespace
 
@@ -63,18 +83,24 @@ void TSpinEdit::CreateWnd() {
 
 void TSpinEdit::AttachUpDown() {
     HWND upDown = FindUpDownOf(Handle());
-    if (!upDown) {
+    if (upDown) {
+        // A template's layout stands as drawn: setting the buddy must not realign the two.
+        const RECT editBounds = RectInParent(Handle());
+        const RECT upDownBounds = RectInParent(upDown);
+        SetWindowLongPtrA(upDown, GWL_STYLE, GetWindowLongPtrA(upDown, GWL_STYLE) | UpDownStyle);
+        // Set (again) after the styles, so the arrow keys of the edit reach the up-down.
+        SendMessageA(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Handle()), 0);
+        PutAt(Handle(), editBounds);
+        PutAt(upDown, upDownBounds);
+    } else {
         // Placed at the edit's right end, which it takes from the edit (UDS_ALIGNRIGHT).
         upDown = CreateWindowExA(0, UPDOWN_CLASSA, nullptr,
                                  WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UpDownStyle, 0, 0, 0, 0,
                                  GetParent(Handle()), nullptr, GetModuleHandleA(nullptr), nullptr);
-    } else if ((GetWindowLongPtrA(upDown, GWL_STYLE) & UpDownStyle) != UpDownStyle) {
-        SetWindowLongPtrA(upDown, GWL_STYLE, GetWindowLongPtrA(upDown, GWL_STYLE) | UpDownStyle);
+        if (!upDown)
+            return;
+        SendMessageA(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Handle()), 0);
     }
-    if (!upDown)
-        return;
-    // Set (again) after the styles, so the arrow keys of the edit reach the up-down.
-    SendMessageA(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Handle()), 0);
     SendMessageA(upDown, UDM_SETRANGE32, static_cast<WPARAM>(Min), static_cast<LPARAM>(Max));
     Button = std::make_unique<TSpinButton>(*this);
     Button->Attach(upDown);

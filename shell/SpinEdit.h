@@ -15,8 +15,9 @@ public:
     ~TSpinEdit() override;
 
     // Makes the edit and its arrows in `parent`; `bounds` holds both. An EDIT of a dialog
-    // template is taken over with Attach: its up-down (the msctls_updown32 whose buddy it is)
-    // comes along, and one is made when the template has none.
+    // template is taken over with Attach: its up-down comes along (the msctls_updown32 whose
+    // buddy it is, or else one without a buddy right after it in the template), both keeping
+    // the template's places; one is made when the template has none.
     void Create(HWND parent, const RECT& bounds, int id = 0);
 
     // The number shown, clamped into the range; text that is no number reads as MinValue.

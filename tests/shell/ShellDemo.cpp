@@ -51,6 +51,9 @@ void LayOut(HWND dialog, TShellFolderTree& tree, TSplitter& splitter, TShellFile
     SetWindowPos(GetDlgItem(dialog, IDC_MINUTES_LABEL), nullptr, 210, 12, 180, 16, SWP_NOZORDER);
     MoveWindow(minutes.Handle(), 210, 32, 44, 22, TRUE);
     MoveWindow(minutes.UpDownHandle(), 254, 32, 17, 22, TRUE);
+    // The second spin edit of the template is there for the tests only.
+    for (int id : {IDC_COUNT, IDC_COUNT_ARROWS})
+        ShowWindow(GetDlgItem(dialog, id), SW_HIDE);
 }
 } // namespace
 

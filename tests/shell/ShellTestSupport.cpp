@@ -71,13 +71,17 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs) {
 
 // ---- TShellPane ----
 
-TShellPane::TShellPane() {
+HWND CreatePaneDialog() {
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES |
                                                      ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&classes);
     TSplitter::RegisterWindowClass();
-    const HWND dialog = CreateDialogParamA(
-        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SHELL_PANE), nullptr, PaneDialogProc, 0);
+    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SHELL_PANE), nullptr,
+                              PaneDialogProc, 0);
+}
+
+TShellPane::TShellPane() {
+    const HWND dialog = CreatePaneDialog();
     Form.Attach(dialog);
     Tree.Attach(GetDlgItem(dialog, IDC_FOLDER_TREE));
     Splitter.Attach(GetDlgItem(dialog, IDC_SPLITTER));

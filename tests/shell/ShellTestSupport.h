@@ -39,6 +39,9 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs);
 // Handles the messages waiting now.
 void PumpMessages();
 
+// A window made from the test pane's template, nothing attached.
+HWND CreatePaneDialog();
+
 // The test pane: a dialog from the template with the four controls attached by id, laid out
 // in pixels: tree 0..145, splitter 145..155, list 155..300 (all 185 wide), spin edit beside.
 class TShellPane {

@@ -142,6 +142,59 @@ TEST_F(SpinEditTest, EditAndArrowsAreEnabledTogether) {
     EXPECT_TRUE(IsWindowEnabled(Arrows()));
 }
 
+RECT BoundsInParent(HWND window) {
+    RECT bounds;
+    GetWindowRect(window, &bounds);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&bounds), 2);
+    return bounds;
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return EqualRect(&a, &b) != FALSE;
+}
+
+int UpDownCount(HWND dialog) {
+    int count = 0;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[32] = {};
+        GetClassNameA(child, className, sizeof className);
+        count += lstrcmpiA(className, UPDOWN_CLASSA) == 0;
+    }
+    return count;
+}
+
+TEST(SpinEditTemplate, TheTemplatesArrowsComeAlongAndKeepTheirPlaces) {
+    TWinControl form(nullptr);
+    form.Attach(CreatePaneDialog());
+    const HWND dialog = form.Handle();
+    struct Pair {
+        int editId;
+        int arrowsId;
+    };
+    // Arrows without a buddy right after their edit, as the configuration window has them;
+    // arrows that chose their edit themselves, already aligned by the common controls.
+    for (const Pair pair :
+         {Pair{IDC_MINUTES, IDC_MINUTES_ARROWS}, Pair{IDC_COUNT, IDC_COUNT_ARROWS}}) {
+        const HWND edit = GetDlgItem(dialog, pair.editId);
+        const HWND arrows = GetDlgItem(dialog, pair.arrowsId);
+        const RECT editBefore = BoundsInParent(edit);
+        const RECT arrowsBefore = BoundsInParent(arrows);
+        const int upDownsBefore = UpDownCount(dialog);
+        TSpinEdit spin(nullptr);
+        spin.Attach(edit);
+        EXPECT_EQ(spin.UpDownHandle(), arrows) << pair.editId;
+        EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(arrows, UDM_GETBUDDY, 0, 0)), edit);
+        EXPECT_TRUE(SameRect(BoundsInParent(edit), editBefore)) << pair.editId;
+        EXPECT_TRUE(SameRect(BoundsInParent(arrows), arrowsBefore)) << pair.editId;
+        const LONG_PTR style = GetWindowLongPtrA(arrows, GWL_STYLE);
+        EXPECT_EQ(style & (UDS_SETBUDDYINT | UDS_ARROWKEYS), UDS_SETBUDDYINT | UDS_ARROWKEYS);
+        spin.SetValue(7);
+        SendMessageA(edit, WM_KEYDOWN, VK_UP, 1);
+        EXPECT_EQ(spin.Value(), 8) << pair.editId;
+        EXPECT_EQ(UpDownCount(dialog), upDownsBefore) << "no arrows made beside the template's";
+    }
+}
+
 TEST_F(SpinEditTest, NarrowingTheRangeClampsTheShownNumber) {
     Pane.Minutes.SetValue(300);
     Pane.Minutes.SetRange(100, 10); // bounds in either order
