@@ -138,20 +138,20 @@ void TKDConfigForm::CreatePages() {
     TabImages = ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_TABS), 32, 0,
                                      RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION);
     ConfigPages->SetImages(TabImages);
-    struct TPageSpec {
+    struct TPageEntry {
         TForm*& Page;
         int Template;
         const char* Caption;
     };
-    const TPageSpec pages[] = {{SelectTab, IDD_SAVERS, "Savers"},
+    const TPageEntry pages[] = {{SelectTab, IDD_SAVERS, "Savers"},
                                {TabSheet1, IDD_OPTIONS, "Options"},
                                {GroupTab, IDD_GROUPS, "Groups"},
                                {AboutTab, IDD_ABOUT, "About..."}};
     int image = 0;
-    for (const auto& spec : pages) {
-        spec.Page = new TForm(this);
-        spec.Page->CreateFromTemplate(spec.Template, Handle());
-        ConfigPages->AddPage(spec.Page, spec.Caption, image++);
+    for (const auto& entry : pages) {
+        entry.Page = new TForm(this);
+        entry.Page->CreateFromTemplate(entry.Template, Handle());
+        ConfigPages->AddPage(entry.Page, entry.Caption, image++);
     }
     BindSaversPage();
     BindOptionsPage();
