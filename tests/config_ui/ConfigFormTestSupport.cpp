@@ -1,0 +1,290 @@
+#include "ConfigFormTestSupport.h"
+
+#include "Application.h"
+#include "Kdlist.h"
+#include "Kdregistry.h"
+#include "QelDropListBox.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <new>
+
+namespace {
+TMessageBoxWatch* ActiveWatch = nullptr;
+
+// The form loads the file into the process-wide collection, which adds to whatever an earlier
+// test left there; every test starts from the collection and settings of a fresh process.
+void StartFromFreshProcessObjects() {
+    TKDSaverList& list = GetSaverList();
+    list.~TKDSaverList();
+    new (&list) TKDSaverList();
+    GetRotationSettings() = TKDRegistry();
+}
+
+std::string StaticTexts(HWND dialog) {
+    std::string texts;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[32] = {};
+        GetClassNameA(child, name, sizeof name);
+        if (lstrcmpiA(name, "Static") != 0)
+            continue;
+        char text[4096] = {};
+        if (GetWindowTextA(child, text, sizeof text) > 0)
+            texts += std::string(text) + "\n";
+    }
+    return texts;
+}
+} // namespace
+
+// ---- the message box watch ----
+
+namespace {
+// A message box is a dialog with an owner; the forms of this program are dialogs without one,
+// their pages children.
+bool IsMessageBox(HWND window) {
+    char name[32] = {};
+    GetClassNameA(window, name, sizeof name);
+    return std::strcmp(name, "#32770") == 0 && GetWindow(window, GW_OWNER) != nullptr;
+}
+} // namespace
+
+TMessageBoxWatch::TMessageBoxWatch() {
+    ActiveWatch = this;
+    Hook = SetWindowsHookExA(WH_CALLWNDPROCRET, AfterMessage, nullptr, GetCurrentThreadId());
+    Timer = SetTimer(nullptr, 0, 50, Tick);
+}
+
+TMessageBoxWatch::~TMessageBoxWatch() {
+    KillTimer(nullptr, Timer);
+    UnhookWindowsHookEx(Hook);
+    ActiveWatch = nullptr;
+}
+
+void TMessageBoxWatch::Answer(HWND box) {
+    for (HWND answered : Answered)
+        if (answered == box)
+            return;
+    Answered.push_back(box);
+    Seen.push_back({GetWindow(box, GW_OWNER), StaticTexts(box)});
+    EndDialog(box, IDOK);
+}
+
+LRESULT CALLBACK TMessageBoxWatch::AfterMessage(int code, WPARAM wParam, LPARAM lParam) {
+    const auto& message = *reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && ActiveWatch && message.message == WM_INITDIALOG &&
+        IsMessageBox(message.hwnd))
+        ActiveWatch->Answer(message.hwnd);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void CALLBACK TMessageBoxWatch::Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (ActiveWatch)
+        EnumThreadWindows(GetCurrentThreadId(), InspectWindow,
+                          reinterpret_cast<LPARAM>(ActiveWatch));
+}
+
+BOOL CALLBACK TMessageBoxWatch::InspectWindow(HWND window, LPARAM self) {
+    if (IsMessageBox(window) && IsWindowVisible(window))
+        reinterpret_cast<TMessageBoxWatch*>(self)->Answer(window);
+    return TRUE;
+}
+
+// ---- the fixture ----
+
+void ConfigFormTest::SetUp() {
+    StartFromFreshProcessObjects();
+    DeleteFileA(ConfigPath().c_str());
+    RemoveSettingsKey();
+}
+
+void ConfigFormTest::TearDown() {
+    delete Form;
+    Form = nullptr;
+    Pump();
+    DeleteFileA(ConfigPath().c_str());
+    RemoveSettingsKey();
+}
+
+void ConfigFormTest::Open(const std::optional<std::string>& config) {
+    if (config)
+        WriteConfig(*config);
+    Form = new TKDConfigForm(nullptr);
+    ASSERT_NE(Form->Handle(), nullptr);
+}
+
+const TSaverFolder& ConfigFormTest::MakeSaverFolder(const std::vector<std::string>& names) {
+    SaverFolder = std::make_unique<TSaverFolder>(names);
+    return *SaverFolder;
+}
+
+std::string ConfigFormTest::ConfigPath() {
+    return ProgramFolder() + "Kaleidra.cfg";
+}
+
+std::optional<std::string> ConfigFormTest::ConfigBytes() {
+    std::ifstream file(ConfigPath(), std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+void ConfigFormTest::WriteConfig(const std::string& bytes) {
+    std::ofstream(ConfigPath(), std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::vector<std::string> ConfigFormTest::ListEntries() const {
+    std::vector<std::string> entries;
+    for (int j = 0; j < Form->SaverLB->Count(); ++j)
+        entries.push_back(Form->SaverLB->Get(j));
+    return entries;
+}
+
+std::vector<std::string> ConfigFormTest::CollectionEntries() const {
+    const auto g = static_cast<std::size_t>(Form->GroupTabs->TabIndex());
+    std::vector<std::string> entries;
+    for (std::size_t s = 0; s < Form->SaverList->GetSaverCount(g); ++s)
+        entries.push_back(Form->SaverList->GetSaverName(g, s));
+    return entries;
+}
+
+std::vector<int> ConfigFormTest::CollectionPriorities() const {
+    const auto g = static_cast<std::size_t>(Form->GroupTabs->TabIndex());
+    std::vector<int> priorities;
+    for (std::size_t s = 0; s < Form->SaverList->GetSaverCount(g); ++s)
+        priorities.push_back(Form->SaverList->GetSaverPriority(g, s));
+    return priorities;
+}
+
+std::vector<int> ConfigFormTest::SelectedEntries() const {
+    std::vector<int> selected;
+    for (int j = 0; j < Form->SaverLB->Count(); ++j)
+        if (Form->SaverLB->Selected(j))
+            selected.push_back(j);
+    return selected;
+}
+
+std::vector<std::pair<const char*, TControl*>> ConfigFormTest::SaverCommands() const {
+    return {{"btnRemoveSaver", Form->btnRemoveSaver},
+            {"btnMoveUp", Form->btnMoveUp},
+            {"btnMoveDown", Form->btnMoveDown},
+            {"btnMoveTop", Form->btnMoveTop},
+            {"btnMoveBottom", Form->btnMoveBottom},
+            {"btnSaverPreview", Form->btnSaverPreview},
+            {"btnSaverConfig", Form->btnSaverConfig},
+            {"SaverPriority", Form->SaverPriority},
+            {"Label3", Form->Label3}};
+}
+
+void ConfigFormTest::Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// ---- registry ----
+
+void RemoveSettingsKey() {
+    RegDeleteKeyA(HKEY_CURRENT_USER, KDRegistryKey);
+}
+
+bool SettingsKeyExists() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, KDRegistryKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+std::optional<DWORD> SettingsValue(const char* name) {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegGetValueA(HKEY_CURRENT_USER, KDRegistryKey, name, RRF_RT_REG_DWORD, nullptr, &value,
+                     &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return value;
+}
+
+void SetSettingsValue(const char* name, DWORD value) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, KDRegistryKey, 0, nullptr, 0, KEY_SET_VALUE,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(key);
+}
+
+// ---- input ----
+
+void ClickControl(const TControl& control) {
+    const RECT client = control.ClientRect();
+    const LPARAM at = MAKELPARAM(client.right / 2, client.bottom / 2);
+    SendMessageA(control.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(control.Handle(), WM_LBUTTONUP, 0, at);
+}
+
+void SendNotification(const TControl& control, UINT code) {
+    // Big enough for the list view's item activation, whose header is the NMHDR.
+    NMITEMACTIVATE notice{};
+    notice.hdr.hwndFrom = control.Handle();
+    notice.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(control.Handle()));
+    notice.hdr.code = code;
+    notice.iItem = -1;
+    SendMessageA(GetParent(control.Handle()), WM_NOTIFY, notice.hdr.idFrom,
+                 reinterpret_cast<LPARAM>(&notice));
+}
+
+void DropFiles(HWND window, const std::vector<std::string>& paths) {
+    std::size_t size = sizeof(DROPFILES) + 1;
+    for (const auto& path : paths)
+        size += path.size() + 1;
+    const HGLOBAL block = GlobalAlloc(GHND, size);
+    ASSERT_NE(block, nullptr);
+    auto* header = static_cast<DROPFILES*>(GlobalLock(block));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = FALSE;
+    char* text = reinterpret_cast<char*>(header) + sizeof(DROPFILES);
+    for (const auto& path : paths) {
+        std::memcpy(text, path.c_str(), path.size() + 1);
+        text += path.size() + 1;
+    }
+    GlobalUnlock(block);
+    // The list box releases the block with DragFinish.
+    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
+}
+
+// ---- saver files ----
+
+TSaverFolder::TSaverFolder(const std::vector<std::string>& names) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder =
+        std::string(temp) + "kd config " + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    char spelled[MAX_PATH] = {};
+    const DWORD length = GetLongPathNameA(folder.c_str(), spelled, MAX_PATH);
+    Folder = length > 0 && length < MAX_PATH ? std::string(spelled, length) : folder;
+    for (const auto& name : names)
+        std::ofstream(Folder + name, std::ios::binary) << "MZ";
+}
+
+TSaverFolder::~TSaverFolder() {
+    WIN32_FIND_DATAA entry;
+    const HANDLE find = FindFirstFileA((Folder + "*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            DeleteFileA((Folder + entry.cFileName).c_str());
+        } while (FindNextFileA(find, &entry));
+        FindClose(find);
+    }
+    RemoveDirectoryA(Folder.c_str());
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
