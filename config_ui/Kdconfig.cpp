@@ -144,9 +144,9 @@ void TKDConfigForm::CreatePages() {
         const char* Caption;
     };
     const TPageEntry pages[] = {{SelectTab, IDD_SAVERS, "Savers"},
-                               {TabSheet1, IDD_OPTIONS, "Options"},
-                               {GroupTab, IDD_GROUPS, "Groups"},
-                               {AboutTab, IDD_ABOUT, "About..."}};
+                                {TabSheet1, IDD_OPTIONS, "Options"},
+                                {GroupTab, IDD_GROUPS, "Groups"},
+                                {AboutTab, IDD_ABOUT, "About..."}};
     int image = 0;
     for (const auto& entry : pages) {
         entry.Page = new TForm(this);
