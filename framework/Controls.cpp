@@ -31,25 +31,8 @@ HWND TooltipFor(HWND control) {
     return tooltip;
 }
 
-bool IsReflected(UINT message) {
-    switch (message) {
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORBTN:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// The child window a reflected notification is about.
+// The child window a notification to its parent is about (those are the messages reflected
+// to the child's control), or null for any other message.
 HWND NotifyingChild(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
@@ -322,18 +305,16 @@ void TControl::TrackMouse() {
 }
 
 LRESULT TControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (IsReflected(message)) {
-        if (message == WM_NOTIFY) {
-            auto& header = *reinterpret_cast<NMHDR*>(lParam);
-            if (header.code == TTN_GETDISPINFOA && header.idFrom == ToolId &&
-                header.hwndFrom == TooltipFor(Window))
-                return AnswerHintRequest(header);
-        }
-        bool handled = false;
-        const LRESULT result = ReflectToChild(message, wParam, lParam, handled);
-        if (handled)
-            return result;
+    if (message == WM_NOTIFY) {
+        auto& header = *reinterpret_cast<NMHDR*>(lParam);
+        if (header.code == TTN_GETDISPINFOA && header.idFrom == ToolId &&
+            header.hwndFrom == TooltipFor(Window))
+            return AnswerHintRequest(header);
     }
+    bool handled = false;
+    const LRESULT reflected = ReflectToChild(message, wParam, lParam, handled);
+    if (handled)
+        return reflected;
     switch (message) {
     case WM_MOUSEMOVE:
         TrackMouse();

@@ -239,25 +239,6 @@ void SendNotification(const TControl& control, UINT code) {
                  reinterpret_cast<LPARAM>(&notice));
 }
 
-void DropFiles(HWND window, const std::vector<std::string>& paths) {
-    std::size_t size = sizeof(DROPFILES) + 1;
-    for (const auto& path : paths)
-        size += path.size() + 1;
-    const HGLOBAL block = GlobalAlloc(GHND, size);
-    ASSERT_NE(block, nullptr);
-    auto* header = static_cast<DROPFILES*>(GlobalLock(block));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = FALSE;
-    char* text = reinterpret_cast<char*>(header) + sizeof(DROPFILES);
-    for (const auto& path : paths) {
-        std::memcpy(text, path.c_str(), path.size() + 1);
-        text += path.size() + 1;
-    }
-    GlobalUnlock(block);
-    // The list box releases the block with DragFinish.
-    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
-}
-
 // ---- saver files ----
 
 TSaverFolder::TSaverFolder(const std::vector<std::string>& names) {

@@ -3,6 +3,7 @@
 // Kaleidra.cfg and registry key and a fresh form, a watch that answers the form's message
 // boxes, and the ways a user reaches the controls (clicks, drops, a folder of saver files).
 
+#include "DropFiles.h"
 #include "Kdconfig.h"
 
 #include <gtest/gtest.h>
@@ -103,9 +104,6 @@ void SetSettingsValue(const char* name, DWORD value);
 void ClickControl(const TControl& control);
 // Tells the control's parent what a common control tells it: WM_NOTIFY with `code`.
 void SendNotification(const TControl& control, UINT code);
-// Sends `window` a WM_DROPFILES for these paths, as the shell does: a DROPFILES header
-// followed by the ANSI paths, each ending with a zero, and one more zero at the end.
-void DropFiles(HWND window, const std::vector<std::string>& paths);
 
 // Whether `text` contains `part`.
 bool Contains(const std::string& text, const std::string& part);

@@ -3,6 +3,8 @@
 #include "ControlsTestSupport.h"
 #include "QelDropListBox.h"
 
+#include "DropFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
@@ -66,27 +68,6 @@ TEST(WildcardMatchTest, FollowsTheMaskRules) {
 }
 
 // ---- drops ----
-
-// Sends the list box a WM_DROPFILES for these paths, as the shell does: a DROPFILES header
-// followed by the ANSI paths, each ending with a zero, and one more zero at the end.
-void DropFiles(HWND window, const Texts& paths) {
-    std::size_t size = sizeof(DROPFILES) + 1;
-    for (const auto& path : paths)
-        size += path.size() + 1;
-    const HGLOBAL block = GlobalAlloc(GHND, size);
-    ASSERT_NE(block, nullptr);
-    auto* header = static_cast<DROPFILES*>(GlobalLock(block));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = FALSE;
-    char* text = reinterpret_cast<char*>(header) + sizeof(DROPFILES);
-    for (const auto& path : paths) {
-        std::memcpy(text, path.c_str(), path.size() + 1);
-        text += path.size() + 1;
-    }
-    GlobalUnlock(block);
-    // The list box releases the block with DragFinish.
-    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
-}
 
 class QelDropListBoxTest : public ::testing::Test {
 protected:

@@ -27,6 +27,11 @@ class SaverRun : public ::testing::Test {
 protected:
     void SetUp() override { ClearRotation(); }
     void TearDown() override { ClearRotation(); }
+
+    // Kaleidra with savers A and B and a turn of 0 minutes, once its first saver has started;
+    // no process when none started in time.
+    PROCESS_INFORMATION StartPairWithRotation();
+
     TKaleidraFolder Folder;
 };
 
@@ -122,6 +127,18 @@ std::vector<std::string> DialogTexts(DWORD pid) {
 }
 } // namespace
 
+PROCESS_INFORMATION SaverRun::StartPairWithRotation() {
+    SetRotation(false, 0);
+    Folder.AddSaver("fx_click.exe", "Saver A.scr");
+    Folder.AddSaver("fx_click.exe", "Saver B.scr");
+    Folder.WriteConfig(TwoSaverConfig);
+    const auto kaleidra = Folder.Start("/s");
+    const bool started = PumpUntil(
+        [&] { return !Folder.Log("Saver A.scr").empty() || !Folder.Log("Saver B.scr").empty(); },
+        30000);
+    return started ? kaleidra : PROCESS_INFORMATION{};
+}
+
 TEST_F(SaverRun, StartsASaverOfTheCollectionQuotedInItsFolderAndEndsWithIt) {
     Folder.AddSaver("fx_click.exe", "Saver One.scr");
     Folder.WriteConfig(OneSaverConfig);
@@ -146,15 +163,8 @@ TEST_F(SaverRun, StartsASaverOfTheCollectionQuotedInItsFolderAndEndsWithIt) {
 }
 
 TEST_F(SaverRun, RotationAsksTheOldSaverToCloseBeforeTheNextStarts) {
-    SetRotation(false, 0);
-    Folder.AddSaver("fx_click.exe", "Saver A.scr");
-    Folder.AddSaver("fx_click.exe", "Saver B.scr");
-    Folder.WriteConfig(TwoSaverConfig);
-    const auto kaleidra = Folder.Start("/s");
-
-    ASSERT_TRUE(PumpUntil(
-        [&] { return !Folder.Log("Saver A.scr").empty() || !Folder.Log("Saver B.scr").empty(); },
-        30000));
+    const auto kaleidra = StartPairWithRotation();
+    ASSERT_TRUE(kaleidra.hProcess);
     const bool aFirst = !Folder.Log("Saver A.scr").empty();
     const std::string first = aFirst ? "Saver A.scr" : "Saver B.scr";
     const std::string second = aFirst ? "Saver B.scr" : "Saver A.scr";
@@ -169,14 +179,8 @@ TEST_F(SaverRun, RotationAsksTheOldSaverToCloseBeforeTheNextStarts) {
 }
 
 TEST_F(SaverRun, MonitorPowerDownEndsTheRotation) {
-    SetRotation(false, 0);
-    Folder.AddSaver("fx_click.exe", "Saver A.scr");
-    Folder.AddSaver("fx_click.exe", "Saver B.scr");
-    Folder.WriteConfig(TwoSaverConfig);
-    const auto kaleidra = Folder.Start("/s");
-    ASSERT_TRUE(PumpUntil(
-        [&] { return !Folder.Log("Saver A.scr").empty() || !Folder.Log("Saver B.scr").empty(); },
-        30000));
+    const auto kaleidra = StartPairWithRotation();
+    ASSERT_TRUE(kaleidra.hProcess);
     // As the system tells every top-level window that the monitor is going off.
     PostMessageA(HWND_BROADCAST, WM_SYSCOMMAND, SC_MONITORPOWER, 2);
     Sleep(6000); // six turns of 0 minutes, each of which would draw again
