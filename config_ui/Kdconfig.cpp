@@ -2,6 +2,7 @@
 
 #include "Application.h"
 #include "CfgText.h"
+#include "Dialogs.h"
 #include "KdconfigRes.h"
 #include "Kdlist.h"
 #include "Kdregistry.h"
@@ -12,6 +13,8 @@
 #include "SpinEdit.h"
 #include "Splitter.h"
 #include "VersionInfo.h"
+
+#include <shellapi.h>
 
 #include <algorithm>
 
@@ -130,6 +133,7 @@ void TKDConfigForm::BindWindowControls() {
         SetParent(button->Handle(), Panel2->Handle());
     OKBtn->OnClick = [this](TComponent* sender) { OKBtnClick(sender); };
     CancelBtn->OnClick = [this](TComponent* sender) { OKBtnClick(sender); };
+    CmdReadMe->OnClick = [this](TComponent* sender) { CmdReadMeClick(sender); };
 
     VersionInfo1 = new TVersionInfo(this);
 }
@@ -241,6 +245,9 @@ void TKDConfigForm::BindOptionsPage() {
     SaverChangeTime->SetValue(15);
     CTLabel2 = BindLabel(page, IDC_CTLABEL2);
     SOChangeStartup->SetChecked(true);
+    for (TRadioButton* button : {SOChangeStartup, SOChangeRunning})
+        button->OnClick = [this](TComponent* sender) { SOChangeStartupClick(sender); };
+    SaverChangeTime->OnChange = [this](TComponent* sender) { SaverChangeTimeChange(sender); };
 }
 
 void TKDConfigForm::BindGroupsPage() {
@@ -262,6 +269,16 @@ void TKDConfigForm::BindGroupsPage() {
     GroupPSlider->SetRange(1, 5);
     GroupPSlider->SetPageSize(1);
     GroupPSlider->SetPosition(1);
+
+    ActiveGroups->OnClick = [this](TComponent* sender) { ActiveGroupsClick(sender); };
+    ActiveGroups->OnClickCheck = [this](TComponent* sender) { ActiveGroupsClickCheck(sender); };
+    GroupPSlider->OnChange = [this](TComponent* sender) { GroupPSliderChange(sender); };
+    btnAddGroup->OnClick = [this](TComponent* sender) { btnAddGroupClick(sender); };
+    btnCopyGroup->OnClick = [this](TComponent* sender) { btnCopyGroupClick(sender); };
+    btnDeleteGroup->OnClick = [this](TComponent* sender) { btnDeleteGroupClick(sender); };
+    btnRenameGroup->OnClick = [this](TComponent* sender) { btnRenameGroupClick(sender); };
+    btnMoveGroupUp->OnClick = [this](TComponent* sender) { btnMoveGroupUpClick(sender); };
+    btnMoveGroupDown->OnClick = [this](TComponent* sender) { btnMoveGroupDownClick(sender); };
 }
 
 void TKDConfigForm::BindAboutPage() {
@@ -357,6 +374,25 @@ void TKDConfigForm::UpdateChangeTimeControls() {
     CTLabel1->SetEnabled(running);
     SaverChangeTime->SetEnabled(running);
     CTLabel2->SetEnabled(running);
+}
+
+void TKDConfigForm::SOChangeStartupClick(TComponent*) {
+    if (Filling)
+        return;
+    Settings->ChangeOnStartup = SOChangeStartup->Checked();
+    UpdateChangeTimeControls();
+}
+
+void TKDConfigForm::SaverChangeTimeChange(TComponent*) {
+    if (Filling)
+        return;
+    Settings->ChangeAfterMinutes = SaverChangeTime->Value();
+}
+
+// A missing read-me is the shell's to report, not the window's.
+void TKDConfigForm::CmdReadMeClick(TComponent*) {
+    const std::string readMe = ProgramFolder() + "Kaleidra.txt";
+    ShellExecuteA(Application().Handle(), "open", readMe.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 // ---- the Savers page ----
@@ -589,4 +625,172 @@ void TKDConfigForm::ReportRefusedPaths() {
     text += "\n\nRename the files or their folders, then add them again.";
     RefusedPaths.clear();
     MessageBoxA(Handle(), text.c_str(), GetCaption().c_str(), MB_OK | MB_ICONWARNING);
+}
+
+// ---- the Groups page ----
+
+namespace {
+constexpr const char* EmptyNamePrompt = "Please enter a name for the group";
+constexpr const char* TakenNamePrompt = "That group already exists; please try again";
+constexpr const char* UnstorableNamePrompt =
+    "Group names cannot contain ';' or '='; please try again";
+} // namespace
+
+int TKDConfigForm::SelectedGroup() const {
+    return ActiveGroups->ItemIndex();
+}
+
+// The tab row is refilled from the collection and starts on its first tab.
+void TKDConfigForm::RebuildGroupTabs() {
+    SaverList->GetGroupNames(&GroupTabs->Tabs());
+}
+
+void TKDConfigForm::RefillSaverList() {
+    SaverList->GetSaverNames(static_cast<std::size_t>(CurrentGroup()), &SaverLB->Items());
+}
+
+// After a new group: the Savers page shows the group selected here, or its first group when
+// none is, so its tab and its list always agree.
+void TKDConfigForm::ShowGroupOnSaversPage(int index) {
+    GroupTabs->SetTabIndex(index < 0 ? 0 : index);
+    RefillSaverList();
+}
+
+// Asks for a group name until `command` takes it or the user cancels; a refused name stays in
+// the box under a prompt that says why.
+bool TKDConfigForm::AskGroupName(const char* caption, const char* firstPrompt,
+                                 const std::function<bool(const std::string&)>& command,
+                                 std::string& name) {
+    name.clear();
+    std::string prompt = firstPrompt;
+    while (InputQuery(caption, prompt, name)) {
+        if (name.empty())
+            prompt = EmptyNamePrompt;
+        else if (!CanStoreGroupName(name))
+            prompt = UnstorableNamePrompt;
+        else if (command(name))
+            return true;
+        else
+            prompt = TakenNamePrompt;
+    }
+    return false;
+}
+
+void TKDConfigForm::ActiveGroupsClick(TComponent*) {
+    const int i = SelectedGroup();
+    const bool selected = i != -1;
+    for (TSpeedButton* button : {btnCopyGroup, btnRenameGroup, btnMoveGroupUp, btnMoveGroupDown})
+        button->SetEnabled(selected);
+    btnDeleteGroup->SetEnabled(selected && ActiveGroups->Count() > 1);
+    // Moving the track bar writes the shown value to the group, so a hand-edited priority
+    // outside 1 to 5 is stored clamped from here on.
+    if (selected)
+        GroupPSlider->SetPosition(
+            std::clamp(SaverList->GetGroupPriority(static_cast<std::size_t>(i)), 1, 5));
+}
+
+void TKDConfigForm::ActiveGroupsClickCheck(TComponent*) {
+    const int i = SelectedGroup();
+    if (i >= 0)
+        SaverList->SetGroupActive(static_cast<std::size_t>(i), ActiveGroups->Checked(i));
+}
+
+void TKDConfigForm::GroupPSliderChange(TComponent*) {
+    const int i = SelectedGroup();
+    if (i >= 0)
+        SaverList->SetGroupPriority(static_cast<std::size_t>(i), GroupPSlider->Position());
+}
+
+void TKDConfigForm::btnAddGroupClick(TComponent*) {
+    std::string name;
+    if (!AskGroupName(
+            "Add Blank Group", "Please enter a name for the new group",
+            [this](const std::string& n) { return SaverList->AddGroup(n); }, name))
+        return;
+    const int entry = ActiveGroups->Add(name);
+    ActiveGroups->SetChecked(entry, true);
+    RebuildGroupTabs();
+    ShowGroupOnSaversPage(SelectedGroup());
+}
+
+void TKDConfigForm::btnCopyGroupClick(TComponent*) {
+    const int i = SelectedGroup();
+    if (i < 0)
+        return;
+    std::string name;
+    if (!AskGroupName(
+            "Copy Group", "Please enter a new name for the group",
+            [&](const std::string& n) {
+                return SaverList->CopyGroup(static_cast<std::size_t>(i), n);
+            },
+            name))
+        return;
+    const int entry = ActiveGroups->Add(name);
+    ActiveGroups->SetChecked(entry, SaverList->GetGroupActive(static_cast<std::size_t>(entry)));
+    RebuildGroupTabs();
+    ShowGroupOnSaversPage(i);
+}
+
+void TKDConfigForm::btnRenameGroupClick(TComponent*) {
+    const int i = SelectedGroup();
+    if (i < 0)
+        return;
+    std::string name;
+    if (!AskGroupName(
+            "Rename Group", "Please enter a new name for the group",
+            [&](const std::string& n) {
+                return SaverList->RenameGroup(static_cast<std::size_t>(i), n);
+            },
+            name))
+        return;
+    ActiveGroups->Delete(i);
+    ActiveGroups->Insert(i, name);
+    ActiveGroups->SetItemIndex(i);
+    ActiveGroups->SetChecked(i, SaverList->GetGroupActive(static_cast<std::size_t>(i)));
+    RebuildGroupTabs();
+    RefillSaverList();
+}
+
+void TKDConfigForm::btnDeleteGroupClick(TComponent* sender) {
+    if (ActiveGroups->Count() < 2) {
+        MessageBoxA(Handle(), "Cannot delete last available group", GetCaption().c_str(),
+                    MB_OK | MB_ICONERROR);
+        return;
+    }
+    const int i = SelectedGroup();
+    if (i < 0)
+        return;
+    SaverList->DeleteGroup(static_cast<std::size_t>(i));
+    ActiveGroups->Delete(i);
+    ActiveGroups->SetItemIndex(-1);
+    RebuildGroupTabs();
+    RefillSaverList();
+    ActiveGroupsClick(sender);
+}
+
+// Moves entry `from` of the group list to `to` after the collection has moved the group, and
+// makes it the selected entry and the Savers page's group.
+void TKDConfigForm::MoveGroupEntry(int from, int to) {
+    RebuildGroupTabs();
+    ActiveGroups->Move(from, to);
+    ActiveGroups->SetChecked(to, SaverList->GetGroupActive(static_cast<std::size_t>(to)));
+    ActiveGroups->SetItemIndex(to);
+    GroupTabs->SetTabIndex(to);
+    RefillSaverList();
+}
+
+void TKDConfigForm::btnMoveGroupUpClick(TComponent*) {
+    const int i = SelectedGroup();
+    if (i <= 0)
+        return;
+    SaverList->MoveGroupUp(static_cast<std::size_t>(i));
+    MoveGroupEntry(i, i - 1);
+}
+
+void TKDConfigForm::btnMoveGroupDownClick(TComponent*) {
+    const int i = SelectedGroup();
+    if (i < 0 || i >= ActiveGroups->Count() - 1)
+        return;
+    SaverList->MoveGroupDown(static_cast<std::size_t>(i));
+    MoveGroupEntry(i, i + 1);
 }

@@ -7,6 +7,7 @@
 #include "Forms.h"
 #include "Label.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,8 +47,22 @@ public:
     void GroupTabsChange(TComponent* sender);
     void SaverLBDroppingFile(TComponent* sender, const std::string& fileName, bool& accept);
 
-    // Options page.
+    // Options page and the read-me.
     void UpdateChangeTimeControls();
+    void SOChangeStartupClick(TComponent* sender);
+    void SaverChangeTimeChange(TComponent* sender);
+    void CmdReadMeClick(TComponent* sender);
+
+    // Groups page.
+    void ActiveGroupsClick(TComponent* sender);
+    void ActiveGroupsClickCheck(TComponent* sender);
+    void GroupPSliderChange(TComponent* sender);
+    void btnAddGroupClick(TComponent* sender);
+    void btnCopyGroupClick(TComponent* sender);
+    void btnRenameGroupClick(TComponent* sender);
+    void btnDeleteGroupClick(TComponent* sender);
+    void btnMoveGroupUpClick(TComponent* sender);
+    void btnMoveGroupDownClick(TComponent* sender);
 
     bool Filling = false;
     TKDSaverList* SaverList = nullptr;
@@ -138,6 +153,13 @@ private:
     TSpeedButton* BindButton(TForm* page, int id, int tag, const std::string& hint, int glyph,
                              int states = 1);
     int CurrentGroup() const;
+    int SelectedGroup() const;
+    void RebuildGroupTabs();
+    void RefillSaverList();
+    void ShowGroupOnSaversPage(int index);
+    bool AskGroupName(const char* caption, const char* firstPrompt,
+                      const std::function<bool(const std::string&)>& command, std::string& name);
+    void MoveGroupEntry(int from, int to);
     bool ListHolds(const std::string& path) const;
     void ReportRefusedPaths();
 

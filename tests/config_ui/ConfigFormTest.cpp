@@ -29,13 +29,6 @@ const char* const TwoGroups = "Version=2.0.0\r\n"
                               "[Beta;Off;5]\r\n"
                               "C:\\Savers\\Three.scr;3\r\n";
 
-Texts TabTexts(TTabControl& tabs) {
-    Texts texts;
-    for (std::size_t i = 0; i < tabs.Tabs().Count(); ++i)
-        texts.push_back(tabs.Tabs().Get(i));
-    return texts;
-}
-
 std::string WithoutTrailingSeparator(std::string path) {
     if (!path.empty() && path.back() == '\\')
         path.pop_back();

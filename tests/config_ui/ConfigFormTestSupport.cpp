@@ -1,6 +1,7 @@
 #include "ConfigFormTestSupport.h"
 
 #include "Application.h"
+#include "Dialogs.h"
 #include "Kdlist.h"
 #include "Kdregistry.h"
 #include "QelDropListBox.h"
@@ -64,13 +65,47 @@ TMessageBoxWatch::~TMessageBoxWatch() {
     ActiveWatch = nullptr;
 }
 
+namespace {
+constexpr const char* AnsweredMark = "KdTestAnswered";
+
+std::string WindowText(HWND window) {
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+} // namespace
+
+void TMessageBoxWatch::AnswerInputBoxes(std::vector<std::optional<std::string>> answers) {
+    InputAnswers = std::move(answers);
+    NextInputAnswer = 0;
+    SeenInputs.clear();
+}
+
+// A box is answered once; the mark goes with its window (a later box may get the same handle).
 void TMessageBoxWatch::Answer(HWND box) {
-    for (HWND answered : Answered)
-        if (answered == box)
-            return;
-    Answered.push_back(box);
+    if (GetPropA(box, AnsweredMark))
+        return;
+    SetPropA(box, AnsweredMark, reinterpret_cast<HANDLE>(1));
+    if (GetDlgItem(box, InputQueryEditId)) {
+        AnswerInputBox(box);
+        return;
+    }
     Seen.push_back({GetWindow(box, GW_OWNER), StaticTexts(box)});
     EndDialog(box, IDOK);
+}
+
+void TMessageBoxWatch::AnswerInputBox(HWND box) {
+    HWND edit = GetDlgItem(box, InputQueryEditId);
+    SeenInputs.push_back(
+        {WindowText(box), WindowText(GetDlgItem(box, InputQueryPromptId)), WindowText(edit)});
+    std::optional<std::string> answer;
+    if (NextInputAnswer < InputAnswers.size())
+        answer = InputAnswers[NextInputAnswer++];
+    if (answer)
+        SetWindowTextA(edit, answer->c_str());
+    const int button = answer ? IDOK : IDCANCEL;
+    SendMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
 }
 
 LRESULT CALLBACK TMessageBoxWatch::AfterMessage(int code, WPARAM wParam, LPARAM lParam) {
@@ -137,10 +172,7 @@ void ConfigFormTest::WriteConfig(const std::string& bytes) {
 }
 
 std::vector<std::string> ConfigFormTest::ListEntries() const {
-    std::vector<std::string> entries;
-    for (int j = 0; j < Form->SaverLB->Count(); ++j)
-        entries.push_back(Form->SaverLB->Get(j));
-    return entries;
+    return ListTexts(*Form->SaverLB);
 }
 
 std::vector<std::string> ConfigFormTest::CollectionEntries() const {
@@ -228,6 +260,14 @@ void ClickControl(const TControl& control) {
     SendMessageA(control.Handle(), WM_LBUTTONUP, 0, at);
 }
 
+void ClickListEntry(const TCustomListBox& list, int index, int x) {
+    const RECT entry = list.ItemRect(index);
+    const LPARAM at = MAKELPARAM(x < 0 ? (entry.left + entry.right) / 2 : entry.left + x,
+                                 (entry.top + entry.bottom) / 2);
+    SendMessageA(list.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(list.Handle(), WM_LBUTTONUP, 0, at);
+}
+
 void SendNotification(const TControl& control, UINT code) {
     // Big enough for the list view's item activation, whose header is the NMHDR.
     NMITEMACTIVATE notice{};
@@ -264,6 +304,20 @@ TSaverFolder::~TSaverFolder() {
         FindClose(find);
     }
     RemoveDirectoryA(Folder.c_str());
+}
+
+std::vector<std::string> TabTexts(TTabControl& tabs) {
+    std::vector<std::string> texts;
+    for (std::size_t i = 0; i < tabs.Tabs().Count(); ++i)
+        texts.push_back(tabs.Tabs().Get(i));
+    return texts;
+}
+
+std::vector<std::string> ListTexts(const TCustomListBox& list) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < list.Count(); ++i)
+        texts.push_back(list.Get(i));
+    return texts;
 }
 
 bool Contains(const std::string& text, const std::string& part) {

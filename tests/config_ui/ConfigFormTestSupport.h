@@ -22,8 +22,17 @@ struct TSeenMessageBox {
     std::string Text; // the texts of its static controls, one per line
 };
 
+// An input box the watch saw and answered: what it showed when it opened.
+struct TSeenInputBox {
+    std::string Caption;
+    std::string Prompt;
+    std::string Text;
+};
+
 // While it lives, every message box of this thread is recorded and answered with OK as soon as
-// its dialog is set up, or else by a timer that runs inside the box's own modal loop.
+// its dialog is set up, or else by a timer that runs inside the box's own modal loop. Input
+// boxes are recorded too and answered from a script: each answer is typed into the box and OK
+// pressed, or Cancel pressed for an answer of nothing (and when the script has run out).
 class TMessageBoxWatch {
 public:
     TMessageBoxWatch();
@@ -32,16 +41,22 @@ public:
     TMessageBoxWatch& operator=(const TMessageBoxWatch&) = delete;
 
     const std::vector<TSeenMessageBox>& Boxes() const { return Seen; }
+    const std::vector<TSeenInputBox>& InputBoxes() const { return SeenInputs; }
+    // Replaces the script and forgets the input boxes seen so far.
+    void AnswerInputBoxes(std::vector<std::optional<std::string>> answers);
 
 private:
     static LRESULT CALLBACK AfterMessage(int code, WPARAM wParam, LPARAM lParam);
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
     static BOOL CALLBACK InspectWindow(HWND window, LPARAM self);
     void Answer(HWND box);
+    void AnswerInputBox(HWND box);
     HHOOK Hook = nullptr;
     UINT_PTR Timer = 0;
     std::vector<TSeenMessageBox> Seen;
-    std::vector<HWND> Answered;
+    std::vector<TSeenInputBox> SeenInputs;
+    std::vector<std::optional<std::string>> InputAnswers;
+    std::size_t NextInputAnswer = 0;
 };
 
 // A temporary folder with empty files of the given names; removed with everything in it.
@@ -102,8 +117,15 @@ void SetSettingsValue(const char* name, DWORD value);
 
 // A click of the left mouse button in the middle of the control, as its window gets it.
 void ClickControl(const TControl& control);
+// A click of the left mouse button on entry `index` of a list box, `x` pixels from its left
+// edge (-1: in the middle of the entry).
+void ClickListEntry(const TCustomListBox& list, int index, int x = -1);
 // Tells the control's parent what a common control tells it: WM_NOTIFY with `code`.
 void SendNotification(const TControl& control, UINT code);
+
+// The texts of a tab row, and of a list box's entries.
+std::vector<std::string> TabTexts(TTabControl& tabs);
+std::vector<std::string> ListTexts(const TCustomListBox& list);
 
 // Whether `text` contains `part`.
 bool Contains(const std::string& text, const std::string& part);

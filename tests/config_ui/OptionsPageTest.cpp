@@ -1,0 +1,94 @@
+// The Options page edits the rotation settings in memory; only OK writes them. The About page
+// shows what the program's version resource says.
+
+#include "ConfigFormTestSupport.h"
+
+#include "Kdregistry.h"
+#include "SpinEdit.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+// A click on a radio button as the user makes it: the button's own click message.
+void ClickRadio(const TRadioButton& button) {
+    SendMessageA(button.Handle(), BM_CLICK, 0, 0);
+}
+
+bool MinutesControlsEnabled(const TKDConfigForm& form) {
+    const bool all = form.CTLabel1->GetEnabled() && form.SaverChangeTime->GetEnabled() &&
+                     form.CTLabel2->GetEnabled() &&
+                     IsWindowEnabled(form.SaverChangeTime->UpDownHandle());
+    const bool none = !form.CTLabel1->GetEnabled() && !form.SaverChangeTime->GetEnabled() &&
+                      !form.CTLabel2->GetEnabled() &&
+                      !IsWindowEnabled(form.SaverChangeTime->UpDownHandle());
+    EXPECT_TRUE(all || none) << "the label, the spin edit and the arrows go together";
+    return all;
+}
+} // namespace
+
+TEST_F(ConfigFormTest, ChoosingRotationWhileRunningEnablesTheMinutesAndCancelWritesNothing) {
+    Open(std::nullopt);
+    EXPECT_TRUE(Form->SOChangeStartup->Checked());
+    EXPECT_FALSE(Form->SOChangeRunning->Checked());
+    EXPECT_FALSE(MinutesControlsEnabled(*Form));
+    EXPECT_EQ(Form->SaverChangeTime->Value(), 15);
+
+    ClickRadio(*Form->SOChangeRunning);
+    EXPECT_TRUE(Form->SOChangeRunning->Checked());
+    EXPECT_FALSE(Form->SOChangeStartup->Checked());
+    EXPECT_TRUE(MinutesControlsEnabled(*Form));
+    EXPECT_FALSE(Form->Settings->ChangeOnStartup);
+
+    // Every change of the spin edit's value reaches the settings: typed or stepped.
+    Form->SaverChangeTime->SetCaption("42");
+    EXPECT_EQ(Form->Settings->ChangeAfterMinutes, 42);
+    SendMessageA(Form->SaverChangeTime->Handle(), WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(Form->Settings->ChangeAfterMinutes, 43);
+
+    ClickRadio(*Form->SOChangeStartup);
+    EXPECT_TRUE(Form->Settings->ChangeOnStartup);
+    EXPECT_FALSE(MinutesControlsEnabled(*Form));
+
+    ClickControl(*Form->CancelBtn);
+    EXPECT_FALSE(SettingsKeyExists());
+}
+
+TEST_F(ConfigFormTest, OkWritesTheOptionsChosenOnThePage) {
+    SetSettingsValue(KDChangeOnStartupValue, 1);
+    SetSettingsValue(KDChangeAfterMinutesValue, 20);
+    Open(std::nullopt);
+    EXPECT_EQ(Form->SaverChangeTime->Value(), 20);
+    ClickRadio(*Form->SOChangeRunning);
+    Form->SaverChangeTime->SetValue(90);
+    ClickControl(*Form->OKBtn);
+    EXPECT_EQ(SettingsValue(KDChangeOnStartupValue), 0u);
+    EXPECT_EQ(SettingsValue(KDChangeAfterMinutesValue), 90u);
+}
+
+// The page's controls show the stored settings without writing to them: a value outside the
+// spin edit's range is shown clamped and written back unchanged.
+TEST_F(ConfigFormTest, FillingTheOptionsPageChangesNoSetting) {
+    SetSettingsValue(KDChangeOnStartupValue, 0);
+    SetSettingsValue(KDChangeAfterMinutesValue, 0);
+    Open(std::nullopt);
+    EXPECT_TRUE(Form->SOChangeRunning->Checked());
+    EXPECT_TRUE(MinutesControlsEnabled(*Form));
+    EXPECT_EQ(Form->SaverChangeTime->Value(), 1);
+    EXPECT_FALSE(Form->Settings->ChangeOnStartup);
+    EXPECT_EQ(Form->Settings->ChangeAfterMinutes, 0);
+    ClickControl(*Form->OKBtn);
+    EXPECT_EQ(SettingsValue(KDChangeAfterMinutesValue), 0u);
+}
+
+TEST_F(ConfigFormTest, AboutPageShowsTheVersionResourceNotThePlaceholders) {
+    Open(std::nullopt);
+    EXPECT_EQ(Form->ProductName->GetCaption(), "Kaleidra");
+    EXPECT_EQ(Form->ProductVersion->GetCaption(), "Version 2.0");
+    EXPECT_EQ(Form->ProductBuild->GetCaption(), "2.0.3.83");
+    EXPECT_EQ(Form->ProductDescription->GetCaption(), "A screen saver randomizer");
+    EXPECT_TRUE(Contains(Form->ProductCopyright->GetCaption(), "Copyright (C) 2026"))
+        << Form->ProductCopyright->GetCaption();
+    EXPECT_EQ(Form->Label2->GetCaption(), "Build ");
+}
