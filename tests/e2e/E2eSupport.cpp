@@ -162,3 +162,24 @@ DWORD PidOfStartLine(const std::string& line) {
     unsigned long pid = 0;
     return std::sscanf(line.c_str(), "start pid=%lu", &pid) == 1 ? pid : 0;
 }
+
+// Pumps this thread's messages while waiting: a child window of another process placed in
+// one of our windows sends us messages, and would wait for us otherwise.
+bool PumpUntil(const std::function<bool()>& done, DWORD limitMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > limitMs)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    }
+    return true;
+}
+
+bool BelongsTo(HWND window, DWORD pid) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    return owner == pid;
+}

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,10 @@ private:
 
 // Waits up to `limitMs` for a process to end; true when it ended. Its exit code in `exitCode`.
 bool WaitForExit(const PROCESS_INFORMATION& process, DWORD limitMs, DWORD* exitCode = nullptr);
+// Handles this thread's messages until `done` holds or `limitMs` have passed; true when done.
+bool PumpUntil(const std::function<bool()>& done, DWORD limitMs);
+// Whether the window belongs to process `pid`.
+bool BelongsTo(HWND window, DWORD pid);
 // Counts the lines of `lines` that start with `prefix`.
 int CountLines(const std::vector<std::string>& lines, const std::string& prefix);
 // The folder of the test program, with its trailing "\".

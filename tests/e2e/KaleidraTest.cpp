@@ -60,21 +60,6 @@ std::string WithoutTrailingSlash(std::string path) {
     return path;
 }
 
-// Pumps this thread's messages while waiting: a child window of another process placed in
-// one of our windows sends us messages, and would wait for us otherwise.
-bool PumpUntil(const std::function<bool()>& done, DWORD limitMs) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > limitMs)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-    }
-    return true;
-}
-
 HWND MakeParentWindow(int width, int height) {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = DefWindowProcA;
@@ -98,12 +83,6 @@ BOOL CALLBACK CollectStaticText(HWND child, LPARAM data) {
     if (lstrcmpiA(name, "Static") == 0 && GetWindowTextA(child, text, sizeof text))
         reinterpret_cast<TDialogSearch*>(data)->Texts.push_back(text);
     return TRUE;
-}
-
-bool BelongsTo(HWND window, DWORD pid) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    return owner == pid;
 }
 
 BOOL CALLBACK SearchProcessWindow(HWND window, LPARAM data) {
@@ -321,146 +300,4 @@ TEST_F(SaverRun, PreviewHandleThatIsNoNumberIsReported) {
     DWORD exitCode = 99;
     EXPECT_TRUE(WaitForExit(preview, 10000, &exitCode));
     EXPECT_EQ(exitCode, 0u);
-}
-
-// ---- configure mode ----
-
-namespace {
-struct TTitledWindowSearch {
-    DWORD Pid;
-    const char* Title;
-    HWND Found;
-};
-
-BOOL CALLBACK FindTitledWindow(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<TTitledWindowSearch*>(data);
-    char title[256] = {};
-    GetWindowTextA(window, title, sizeof title);
-    if (!BelongsTo(window, search->Pid) || !IsWindowVisible(window) ||
-        std::string(title) != search->Title)
-        return TRUE;
-    search->Found = window;
-    return FALSE;
-}
-
-// The visible top-level window of process `pid` with exactly this title, or null.
-HWND ProcessWindowTitled(DWORD pid, const char* title) {
-    TTitledWindowSearch search{pid, title, nullptr};
-    EnumWindows(FindTitledWindow, reinterpret_cast<LPARAM>(&search));
-    return search.Found;
-}
-
-struct TChildSearch {
-    const char* Text;
-    HWND Found;
-};
-
-BOOL CALLBACK FindChildWithText(HWND child, LPARAM data) {
-    auto* search = reinterpret_cast<TChildSearch*>(data);
-    char text[64] = {};
-    GetWindowTextA(child, text, sizeof text);
-    if (std::string(text) != search->Text)
-        return TRUE;
-    search->Found = child;
-    return FALSE;
-}
-
-// A picture button carries its hint as its window text, so it can be found by it.
-HWND ChildWithText(HWND parent, const char* text) {
-    TChildSearch search{text, nullptr};
-    EnumChildWindows(parent, FindChildWithText, reinterpret_cast<LPARAM>(&search));
-    return search.Found;
-}
-
-void PostClick(HWND button) {
-    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-}
-
-std::optional<DWORD> StoredRotationValue(const char* name) {
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    if (RegGetValueA(HKEY_CURRENT_USER, KDRegistryKey, name, RRF_RT_REG_DWORD, nullptr, &value,
-                     &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    return value;
-}
-
-std::string FileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
-// An old-format file: any rewrite would change it.
-const char* const OldFormatConfig = "Version=1.0.0\n[Only;On]\n@DIR@Saver One.scr;4\n";
-
-class ConfigureMode : public ::testing::Test {
-protected:
-    void SetUp() override { ClearRotation(); }
-    void TearDown() override { ClearRotation(); }
-
-    // Starts "Kaleidra.scr /c" and waits for its settings window.
-    HWND OpenSettings(PROCESS_INFORMATION& process) {
-        process = Folder.Start("/c");
-        HWND window = nullptr;
-        PumpUntil(
-            [&] {
-                window = ProcessWindowTitled(process.dwProcessId, "Kaleidra Settings");
-                return window != nullptr;
-            },
-            30000);
-        return window;
-    }
-
-    TKaleidraFolder Folder;
-};
-} // namespace
-
-TEST_F(ConfigureMode, SettingsWindowClosedWithoutOkEndsTheProgramAndWritesNothing) {
-    struct Case {
-        const char* Name;
-        void (*Close)(HWND window);
-    };
-    const Case cases[] = {
-        {"WM_CLOSE", [](HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }},
-        {"Cancel button", [](HWND window) { PostClick(ChildWithText(window, "Cancel")); }},
-    };
-    Folder.WriteConfig(OldFormatConfig);
-    const std::string config = Folder.Path() + "Kaleidra.cfg";
-    const std::string before = FileBytes(config);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.Name);
-        PROCESS_INFORMATION process{};
-        const HWND window = OpenSettings(process);
-        ASSERT_NE(window, nullptr) << "a window titled \"Kaleidra Settings\" of the process";
-        ASSERT_NE(ChildWithText(window, "Cancel"), nullptr);
-
-        c.Close(window);
-
-        DWORD exitCode = 99;
-        EXPECT_TRUE(WaitForExit(process, 30000, &exitCode));
-        EXPECT_EQ(exitCode, 0u);
-        EXPECT_EQ(FileBytes(config), before);
-        EXPECT_EQ(StoredRotationValue(KDChangeOnStartupValue), std::nullopt);
-        EXPECT_EQ(StoredRotationValue(KDChangeAfterMinutesValue), std::nullopt);
-    }
-}
-
-TEST_F(ConfigureMode, OkRewritesTheFileInTheCurrentFormatAndStoresTheSettings) {
-    Folder.WriteConfig(OldFormatConfig);
-    PROCESS_INFORMATION process{};
-    const HWND window = OpenSettings(process);
-    ASSERT_NE(window, nullptr);
-    const HWND ok = ChildWithText(window, "OK");
-    ASSERT_NE(ok, nullptr);
-
-    PostClick(ok);
-
-    DWORD exitCode = 99;
-    EXPECT_TRUE(WaitForExit(process, 30000, &exitCode));
-    EXPECT_EQ(exitCode, 0u);
-    EXPECT_EQ(FileBytes(Folder.Path() + "Kaleidra.cfg"),
-              "Version=2.0.0\r\n\r\n[Only;On;1]\r\n" + Folder.Path() + "Saver One.scr;4\r\n");
-    EXPECT_EQ(StoredRotationValue(KDChangeOnStartupValue), 1u);
-    EXPECT_EQ(StoredRotationValue(KDChangeAfterMinutesValue), 15u);
 }
