@@ -173,6 +173,8 @@ void TKDConfigForm::BindSaversPage() {
     FileView->SetFolderTree(DirectoryView);
     FileView->OnClick = [this](TComponent*) { FileViewClick(); };
     FileView->OnFilled = [this](TComponent*) { FileViewClick(); };
+    // The keyboard selects files too.
+    FileView->OnSelectionChange = [this](TComponent*) { FileViewClick(); };
     FileView->OnDblClick = [this](TComponent* sender) { btnAddSaverClick(sender); };
 
     btnWinDir = BindButton(page, IDC_BTNWINDIR, 0, "Go to Windows directory", IDB_WINDIR);

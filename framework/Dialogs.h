@@ -15,3 +15,6 @@ bool InputQuery(const std::string& caption, const std::string& prompt, std::stri
 constexpr int InputQueryPromptId = 100;
 constexpr int InputQueryEditId = 101;
 constexpr int InputQueryMaxLength = 255;
+
+// Which device's fonts a font chooser offers.
+enum TFontDialogDevice { fdScreen, fdPrinter, fdBoth };

@@ -253,6 +253,14 @@ bool TShellFileList::Notify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     case NM_DBLCLK:
         DblClick();
         return true;
+    case LVN_ITEMCHANGED: {
+        const auto& change = *reinterpret_cast<NMLISTVIEW*>(lParam);
+        const bool selectionChanged = (change.uChanged & LVIF_STATE) &&
+                                      ((change.uOldState ^ change.uNewState) & LVIS_SELECTED);
+        if (selectionChanged && OnSelectionChange)
+            OnSelectionChange(this);
+        return false;
+    }
     case LVN_BEGINLABELEDITA:
     case LVN_BEGINLABELEDITW:
         result = TRUE; // read-only

@@ -46,6 +46,8 @@ public:
 
     // The list was filled (a new folder, a new mask, a change on disk, a refresh).
     TNotifyEvent OnFilled;
+    // An item was selected or deselected, by mouse, keyboard or code.
+    TNotifyEvent OnSelectionChange;
 
 protected:
     void CreateWnd() override;
