@@ -3,11 +3,13 @@
 #include "Application.h"
 #include "CfgText.h"
 #include "Dialogs.h"
+#include "KdMaker.h"
 #include "KdconfigRes.h"
 #include "Kdlist.h"
 #include "Kdregistry.h"
 #include "QelDropListBox.h"
 #include "QelGradientPanel.h"
+#include "QelURLLabel.h"
 #include "ShellFileList.h"
 #include "ShellFolderTree.h"
 #include "SpinEdit.h"
@@ -95,6 +97,20 @@ TLabel* TKDConfigForm::BindLabel(TForm* page, int id) {
     label->SetAutoSize(false);
     label->SetTransparent(true);
     return page->Bind(label, id);
+}
+
+// A link to the maker: its address as its text, in the classic dialog font.
+TQelURLLabel* TKDConfigForm::BindLink(TForm* page, int id, const std::string& text,
+                                      const std::string& url) {
+    auto* link = new TQelURLLabel(this);
+    link->SetAutoSize(false);
+    link->SetTransparent(true);
+    page->Bind(link, id);
+    link->Font().SetName("MS Sans Serif");
+    link->Font().SetHeight(-11);
+    link->SetCaption(text);
+    link->SetURL(url);
+    return link;
 }
 
 TSpeedButton* TKDConfigForm::BindButton(TForm* page, int id, int tag, const std::string& hint,
@@ -297,13 +313,9 @@ void TKDConfigForm::BindAboutPage() {
     ProductCopyright = label(IDC_PRODUCTCOPYRIGHT);
     ProductDescription = label(IDC_PRODUCTDESCRIPTION);
     Label4 = label(IDC_LABEL4);
-    lblEmail = label(IDC_LBLEMAIL);
+    lblEmail = BindLink(page, IDC_LBLEMAIL, KD_SUPPORT_EMAIL, "mailto:" KD_SUPPORT_EMAIL);
     Label6 = label(IDC_LABEL6);
-    lblWebSite = label(IDC_LBLWEBSITE);
-    for (TLabel* link : {lblEmail, lblWebSite}) {
-        link->Font().SetColor(clBlue);
-        link->Font().SetStyle(fsUnderline);
-    }
+    lblWebSite = BindLink(page, IDC_LBLWEBSITE, KD_WEBSITE, KD_WEBSITE);
     VersionInfo1->SetFileVersionLabel(ProductBuild);
     VersionInfo1->SetLegalCopyrightLabel(ProductCopyright);
     VersionInfo1->SetProductNameLabel(ProductName);

@@ -15,6 +15,7 @@ class TKDRegistry;
 class TKDSaverList;
 class TQelDropListBox;
 class TQelGradientPanel;
+class TQelURLLabel;
 class TShellFileList;
 class TShellFolderTree;
 class TSpinEdit;
@@ -133,9 +134,9 @@ public:
     TLabel* ProductCopyright = nullptr;
     TLabel* ProductDescription = nullptr;
     TLabel* Label4 = nullptr;
-    TLabel* lblEmail = nullptr;
+    TQelURLLabel* lblEmail = nullptr;
     TLabel* Label6 = nullptr;
-    TLabel* lblWebSite = nullptr;
+    TQelURLLabel* lblWebSite = nullptr;
 
 protected:
     void FormCreate() override;
@@ -150,6 +151,7 @@ private:
     void BindAboutPage();
     void LayOut();
     TLabel* BindLabel(TForm* page, int id);
+    TQelURLLabel* BindLink(TForm* page, int id, const std::string& text, const std::string& url);
     TSpeedButton* BindButton(TForm* page, int id, int tag, const std::string& hint, int glyph,
                              int states = 1);
     int CurrentGroup() const;

@@ -99,7 +99,20 @@ void TLabel::SyncParentFont() {
         return;
     SyncingFont = true;
     LabelFont.Assign(ParentFontOf(Handle()));
+    LabelFont.SetStyle(LabelFont.GetStyle() | OwnStyle);
     SyncingFont = false;
+}
+
+void TLabel::SetOwnLook(TColor color, TFontStyles addedStyle) {
+    OwnStyle |= addedStyle;
+    const TColor oldColor = LabelFont.GetColor();
+    const TFontStyles oldStyle = LabelFont.GetStyle();
+    SyncingFont = true; // the label's own look is no departure from the parent's font
+    LabelFont.SetColor(color);
+    LabelFont.SetStyle(oldStyle | OwnStyle);
+    SyncingFont = false;
+    if (LabelFont.GetColor() != oldColor || LabelFont.GetStyle() != oldStyle)
+        TextChanged();
 }
 
 void TLabel::FontChanged() {

@@ -64,6 +64,10 @@ protected:
     virtual bool CMDialogChar(char key);
     // Repaints and resizes after a change of the text or the font.
     void TextChanged();
+    // Gives the text this kind of label's own colour and adds styles on top of whatever font
+    // it has, while its face and size keep following the parent's font (a link's blue
+    // underline on a page's face).
+    void SetOwnLook(TColor color, TFontStyles addedStyle = 0);
 
 private:
     bool FocusFocusControl();
@@ -79,6 +83,7 @@ private:
     TFont LabelFont;
     bool ParentFont = true;
     bool SyncingFont = false;
+    TFontStyles OwnStyle = 0;
 };
 
 // The accelerator character of a caption: the character after the first single "&" ("&&"

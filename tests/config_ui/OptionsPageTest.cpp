@@ -3,7 +3,9 @@
 
 #include "ConfigFormTestSupport.h"
 
+#include "KdMaker.h"
 #include "Kdregistry.h"
+#include "QelURLLabel.h"
 #include "SpinEdit.h"
 
 #include <gtest/gtest.h>
@@ -91,4 +93,24 @@ TEST_F(ConfigFormTest, AboutPageShowsTheVersionResourceNotThePlaceholders) {
     EXPECT_TRUE(Contains(Form->ProductCopyright->GetCaption(), "Copyright (C) 2026"))
         << Form->ProductCopyright->GetCaption();
     EXPECT_EQ(Form->Label2->GetCaption(), "Build ");
+}
+
+// The maker's addresses come from the build settings; the mail link opens a new mail.
+TEST_F(ConfigFormTest, AboutPageLinksOpenTheMakersAddresses) {
+    Open(std::nullopt);
+    EXPECT_EQ(Form->lblEmail->GetCaption(), KD_SUPPORT_EMAIL);
+    EXPECT_EQ(Form->lblEmail->GetURL(), "mailto:" KD_SUPPORT_EMAIL);
+    EXPECT_EQ(Form->lblWebSite->GetCaption(), KD_WEBSITE);
+    EXPECT_EQ(Form->lblWebSite->GetURL(), KD_WEBSITE);
+    for (TQelURLLabel* link : {Form->lblEmail, Form->lblWebSite}) {
+        std::string opened;
+        link->ShellOpen = [&](HWND, const char* verb, const char* file, const char*, const char*,
+                              int) {
+            opened = std::string(verb) + " " + file;
+            return reinterpret_cast<HINSTANCE>(33);
+        };
+        ClickControl(*link);
+        EXPECT_EQ(opened, "open " + link->GetURL());
+        EXPECT_EQ(link->Cursor, LoadCursorA(nullptr, IDC_HAND));
+    }
 }
