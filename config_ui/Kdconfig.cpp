@@ -406,7 +406,8 @@ void TKDConfigForm::SaverChangeTimeChange(TComponent*) {
 // A missing read-me is the shell's to report, not the window's.
 void TKDConfigForm::CmdReadMeClick(TComponent*) {
     const std::string readMe = ProgramFolder() + "Kaleidra.txt";
-    ShellExecuteA(Application().Handle(), "open", readMe.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (ShellOpen)
+        ShellOpen(Application().Handle(), "open", readMe.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 // ---- the Savers page ----

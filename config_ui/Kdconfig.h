@@ -6,6 +6,7 @@
 #include "CheckLst.h"
 #include "Forms.h"
 #include "Label.h"
+#include "QelURLLabel.h"
 
 #include <functional>
 #include <string>
@@ -15,7 +16,6 @@ class TKDRegistry;
 class TKDSaverList;
 class TQelDropListBox;
 class TQelGradientPanel;
-class TQelURLLabel;
 class TShellFileList;
 class TShellFolderTree;
 class TSpinEdit;
@@ -69,6 +69,8 @@ public:
     TKDSaverList* SaverList = nullptr;
     TKDRegistry* Settings = nullptr;
     std::string ConfigFileName;
+    // How the read-me reaches the shell; ShellExecuteA unless a test looks on.
+    TQelURLLabel::TShellOpen ShellOpen = ::ShellExecuteA;
 
     // The window.
     TPageControl* ConfigPages = nullptr;

@@ -3,6 +3,7 @@
 
 #include "ConfigFormTestSupport.h"
 
+#include "Application.h"
 #include "KdMaker.h"
 #include "Kdregistry.h"
 #include "QelURLLabel.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 // A click on a radio button as the user makes it: the button's own click message.
@@ -113,4 +115,31 @@ TEST_F(ConfigFormTest, AboutPageLinksOpenTheMakersAddresses) {
         EXPECT_EQ(opened, "open " + link->GetURL());
         EXPECT_EQ(link->Cursor, LoadCursorA(nullptr, IDC_HAND));
     }
+}
+
+// The read-me beside the program is handed to the shell; whether it opens is the shell's to say.
+TEST_F(ConfigFormTest, ReadMeButtonAsksTheShellToOpenKaleidraTxtBesideTheProgram) {
+    Open(std::nullopt);
+    struct TCall {
+        HWND Owner;
+        std::string Verb, File;
+        bool NoParameters, NoFolder;
+        int Show;
+    };
+    std::vector<TCall> calls;
+    Form->ShellOpen = [&](HWND owner, const char* verb, const char* file, const char* parameters,
+                          const char* folder, int show) {
+        calls.push_back({owner, verb, file, parameters == nullptr, folder == nullptr, show});
+        return reinterpret_cast<HINSTANCE>(2); // "file not found": nothing is reported
+    };
+    ClickControl(*Form->CmdReadMe);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].Owner, Application().Handle());
+    EXPECT_EQ(calls[0].Verb, "open");
+    EXPECT_EQ(calls[0].File, ProgramFolder() + "Kaleidra.txt");
+    EXPECT_TRUE(calls[0].NoParameters);
+    EXPECT_TRUE(calls[0].NoFolder);
+    EXPECT_EQ(calls[0].Show, SW_SHOWNORMAL);
+    EXPECT_TRUE(MessageBoxes.Boxes().empty());
+    EXPECT_TRUE(IsWindow(Form->Handle()));
 }
