@@ -28,6 +28,7 @@ constexpr int FormHeight = 475;
 constexpr int BottomPanelHeight = 41;
 constexpr int BottomButtonSize = 37;
 constexpr int SaverEntryHeight = 14;
+constexpr int GroupEntryHeight = 14;
 constexpr UINT WM_REPORT_REFUSED = WM_APP + 1;
 
 HBITMAP LoadGlyph(int id) {
@@ -73,6 +74,13 @@ TKDConfigForm::TKDConfigForm(TComponent* owner) : TForm(owner) {
 }
 
 TKDConfigForm::~TKDConfigForm() {
+    // The About picture was loaded by its static control, which leaves it to its owner.
+    if (AboutTab && AboutTab->Handle()) {
+        const auto picture = reinterpret_cast<HBITMAP>(
+            SendDlgItemMessageA(AboutTab->Handle(), IDC_IMAGE1, STM_SETIMAGE, IMAGE_BITMAP, 0));
+        if (picture)
+            DeleteObject(picture);
+    }
     if (TabImages)
         ImageList_Destroy(TabImages);
     if (KDConfigForm == this)
@@ -271,6 +279,7 @@ void TKDConfigForm::BindOptionsPage() {
 void TKDConfigForm::BindGroupsPage() {
     TForm* page = GroupTab;
     ActiveGroups = page->Bind(new TCheckListBox(this), IDC_ACTIVEGROUPS);
+    ActiveGroups->SetItemHeight(GroupEntryHeight);
     ActiveGroups->SetHint("Check groups you want to be active.\nSavers in unchecked groups will "
                           "not be\ndisplayed.");
     btnAddGroup = BindButton(page, IDC_BTNADDGROUP, 0, "Create a new, blank group", 0);
@@ -279,9 +288,6 @@ void TKDConfigForm::BindGroupsPage() {
     btnRenameGroup = BindButton(page, IDC_BTNRENAMEGROUP, 0, "Rename selected group", 0);
     btnMoveGroupUp = BindButton(page, IDC_BTNMOVEGROUPUP, 0, "Move selected group up", 0);
     btnMoveGroupDown = BindButton(page, IDC_BTNMOVEGROUPDOWN, 0, "Move selected group down", 0);
-    for (TSpeedButton* button : {btnAddGroup, btnCopyGroup, btnDeleteGroup, btnRenameGroup,
-                                 btnMoveGroupUp, btnMoveGroupDown})
-        button->Flat = false;
     Label1 = BindLabel(page, IDC_LABEL1);
     GroupPSlider = page->Bind(new TTrackBar(this), IDC_GROUPPSLIDER);
     GroupPSlider->SetRange(1, 5);
@@ -416,9 +422,12 @@ int TKDConfigForm::CurrentGroup() const {
     return GroupTabs->TabIndex();
 }
 
+// The collection holds what the list shows (entry j is saver j of the current group), and
+// asking it is much quicker than reading the entries back from the list box.
 bool TKDConfigForm::ListHolds(const std::string& path) const {
-    for (int j = 0; j < SaverLB->Count(); ++j)
-        if (SameTextIgnoringCase(SaverLB->Get(j), path))
+    const auto g = static_cast<std::size_t>(CurrentGroup());
+    for (std::size_t j = 0; j < SaverList->GetSaverCount(g); ++j)
+        if (SameTextIgnoringCase(SaverList->GetSaverName(g, j), path))
             return true;
     return false;
 }

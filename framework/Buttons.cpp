@@ -114,9 +114,9 @@ LRESULT TSpeedButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDBLCLK:
         Down = true;
         Hot = true;
-        SetCapture(Handle());
         Invalidate();
-        return 0;
+        // The second press of a double-click is one more press: a button clicks again.
+        return TGraphicControl::WndProc(WM_LBUTTONDOWN, wParam, lParam);
     case WM_MOUSEMOVE:
         if (Down) {
             const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -130,7 +130,6 @@ LRESULT TSpeedButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP: {
         const bool wasDown = Down;
         Down = false;
-        ReleaseCapture();
         Invalidate();
         if (!wasDown)
             return 0;

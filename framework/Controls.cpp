@@ -413,14 +413,26 @@ LRESULT TGraphicControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             Paint(canvas);
         });
         return 0;
+    // A click is a press and a release on the control: a release that ends a drag begun
+    // elsewhere clicks nothing.
+    case WM_LBUTTONDOWN:
+        Pressed = true;
+        SetCapture(Handle());
+        break;
     case WM_LBUTTONUP: {
+        const bool wasPressed = Pressed;
+        Pressed = false;
+        if (GetCapture() == Handle())
+            ReleaseCapture();
         const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         const RECT client = ClientRect();
-        if (PtInRect(&client, at))
+        if (wasPressed && PtInRect(&client, at))
             Click();
         break;
     }
     case WM_LBUTTONDBLCLK:
+        Pressed = true;
+        SetCapture(Handle());
         DblClick();
         break;
     default:

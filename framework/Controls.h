@@ -132,6 +132,9 @@ protected:
     // Draws what the parent shows behind the control.
     void PaintParentBackground(HDC dc);
     bool Transparent = true;
+
+private:
+    bool Pressed = false; // the left button went down on the control
 };
 
 // A container that paints itself (the base of the gradient panel).

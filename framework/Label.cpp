@@ -109,7 +109,7 @@ void TLabel::SetOwnLook(TColor color, TFontStyles addedStyle) {
     const TFontStyles oldStyle = LabelFont.GetStyle();
     SyncingFont = true; // the label's own look is no departure from the parent's font
     LabelFont.SetColor(color);
-    LabelFont.SetStyle(oldStyle | OwnStyle);
+    LabelFont.SetStyle(oldStyle | addedStyle);
     SyncingFont = false;
     if (LabelFont.GetColor() != oldColor || LabelFont.GetStyle() != oldStyle)
         TextChanged();

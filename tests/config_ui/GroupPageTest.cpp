@@ -91,6 +91,26 @@ TEST_F(GroupPageTest, OpensWithTheGroupCommandsThatNeedASelectionDisabled) {
     EXPECT_EQ(Form->ActiveGroups->GetHint(),
               "Check groups you want to be active.\nSavers in unchecked groups will not be\n"
               "displayed.");
+    EXPECT_EQ(Form->ActiveGroups->ItemHeight(), 14);
+    EXPECT_EQ(Form->GroupPSlider->Position(), 1);
+    struct Look {
+        TSpeedButton* Button;
+        const char* Caption;
+        const char* Hint;
+    };
+    for (const Look& look :
+         {Look{Form->btnAddGroup, "Create Group", "Create a new, blank group"},
+          Look{Form->btnCopyGroup, "Copy Group", "Copy selected group"},
+          Look{Form->btnDeleteGroup, "Delete Group", "Delete selected group"},
+          Look{Form->btnRenameGroup, "Rename Group", "Rename selected group"},
+          Look{Form->btnMoveGroupUp, "Move Up", "Move selected group up"},
+          Look{Form->btnMoveGroupDown, "Move Down", "Move selected group down"}}) {
+        EXPECT_EQ(look.Button->GetCaption(), look.Caption);
+        EXPECT_EQ(look.Button->GetHint(), look.Hint);
+        EXPECT_EQ(look.Button->Width(), 110);
+        EXPECT_EQ(look.Button->Height(), 22);
+        EXPECT_TRUE(look.Button->Flat);
+    }
 
     SelectGroup(0);
     for (const auto& [name, button] : SelectionCommands())

@@ -73,6 +73,18 @@ TEST_F(ConfigFormTest, OkWritesTheOptionsChosenOnThePage) {
 
 // The page's controls show the stored settings without writing to them: a value outside the
 // spin edit's range is shown clamped and written back unchanged.
+// While the saver changes only at start-up the minutes cannot be edited, and OK writes the
+// stored ones back as they were.
+TEST_F(ConfigFormTest, MinutesStoredWhileChangingOnStartupAreWrittenBackUnchanged) {
+    SetSettingsValue(KDChangeOnStartupValue, 1);
+    SetSettingsValue(KDChangeAfterMinutesValue, 20);
+    Open(std::nullopt);
+    EXPECT_FALSE(MinutesControlsEnabled(*Form));
+    ClickControl(*Form->OKBtn);
+    EXPECT_EQ(SettingsValue(KDChangeOnStartupValue), 1u);
+    EXPECT_EQ(SettingsValue(KDChangeAfterMinutesValue), 20u);
+}
+
 TEST_F(ConfigFormTest, FillingTheOptionsPageChangesNoSetting) {
     SetSettingsValue(KDChangeOnStartupValue, 0);
     SetSettingsValue(KDChangeAfterMinutesValue, 0);

@@ -258,10 +258,27 @@ TEST_F(URLLabelTest, AClickRunsOnClickAndThenOpensTheAddress) {
     }
 }
 
-TEST_F(URLLabelTest, AButtonReleasedOutsideTheLabelIsNoClick) {
+// A click is a press and a release on the label: releasing outside it, or ending on it a drag
+// that began elsewhere, opens nothing.
+TEST_F(URLLabelTest, OnlyAPressAndAReleaseOnTheLabelAreAClick) {
     TQelURLLabel& label = MakeLabel("http://www.example.com/");
+    SendMessageA(label.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(2, 2));
     SendMessageA(label.Handle(), WM_LBUTTONUP, 0, At(label.Width() + 5, 2));
-    EXPECT_TRUE(Events.empty());
+    EXPECT_TRUE(Events.empty()) << "released outside";
+    SendMessageA(label.Handle(), WM_LBUTTONUP, 0, At(2, 2));
+    EXPECT_TRUE(Events.empty()) << "released without a press";
+    ClickLabel();
+    EXPECT_FALSE(Events.empty());
+}
+
+// Hovering changes the colour only: an underline the program took away stays away.
+TEST_F(URLLabelTest, HoverKeepsTheStyleTheProgramChose) {
+    TQelURLLabel& label = MakeLabel("http://www.example.com/");
+    label.Font().SetStyle(fsBold);
+    Enter();
+    EXPECT_EQ(label.Font().GetColor(), Red);
+    Leave();
+    EXPECT_EQ(label.Font().GetStyle(), fsBold);
 }
 
 // The real shell, pointed at a logging program through an address scheme of its own. Wine's
