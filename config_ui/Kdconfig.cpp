@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "CfgText.h"
 #include "Dialogs.h"
+#include "Exceptions.h"
 #include "KdMaker.h"
 #include "KdconfigRes.h"
 #include "Kdlist.h"
@@ -62,6 +63,10 @@ TKDConfigForm::TKDConfigForm(TComponent* owner) : TForm(owner) {
     RegisterFrameworkClasses();
     TSplitter::RegisterWindowClass();
     CreateFromTemplate(IDD_KDCONFIG);
+    // Without a desktop to show windows on (or with the layout missing) there is no window to
+    // fill: say so rather than reach for controls that were never made.
+    if (!Built)
+        throw Exception("Kaleidra could not open its settings window.");
     Filling = false;
     SaverList = &GetSaverList();
     Settings = &GetRotationSettings();
@@ -95,6 +100,7 @@ void TKDConfigForm::FormCreate() {
     CenterOnScreen();
     for (TComponent* component : Components())
         component->Loaded();
+    Built = true;
 }
 
 // ---- building the window ----

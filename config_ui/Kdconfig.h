@@ -168,6 +168,7 @@ private:
     void ReportRefusedPaths();
 
     HIMAGELIST TabImages = nullptr;
+    bool Built = false; // the window and every control were made
     std::vector<std::string> RefusedPaths;
 };
 

@@ -130,8 +130,10 @@ HTREEITEM TShellFolderTree::InsertNode(HTREEITEM parent, HTREEITEM after, const 
     insert.hInsertAfter = after;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
     insert.item.pszText = const_cast<char*>(text.c_str());
-    insert.item.iImage = SmallIconIndex(path);
-    insert.item.iSelectedImage = SmallIconIndex(path, true);
+    // Icons are asked of the shell only for the nodes the tree shows: the shell is slow to
+    // answer, and a folder may hold hundreds of subfolders.
+    insert.item.iImage = I_IMAGECALLBACK;
+    insert.item.iSelectedImage = I_IMAGECALLBACK;
     insert.item.cChildren = children;
     const auto item = reinterpret_cast<HTREEITEM>(
         SendMessageA(Handle(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
@@ -379,10 +381,15 @@ bool TShellFolderTree::TreeNotify(NMHDR& header, LRESULT& result) {
     case TVN_GETDISPINFOW: {
         auto& request = reinterpret_cast<NMTVDISPINFOA&>(header);
         const TNode* node = NodeOf(request.item.hItem);
-        if ((request.item.mask & TVIF_CHILDREN) && node) {
+        if (!node)
+            return true;
+        if (request.item.mask & TVIF_CHILDREN)
             request.item.cChildren = HasSubfolders(node->Path) ? 1 : 0;
-            request.item.mask |= TVIF_DI_SETITEM; // asked once per node
-        }
+        if (request.item.mask & TVIF_IMAGE)
+            request.item.iImage = SmallIconIndex(node->Path);
+        if (request.item.mask & TVIF_SELECTEDIMAGE)
+            request.item.iSelectedImage = SmallIconIndex(node->Path, true);
+        request.item.mask |= TVIF_DI_SETITEM; // each asked once per node
         return true;
     }
     case TVN_BEGINLABELEDITA:
