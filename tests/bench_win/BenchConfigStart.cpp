@@ -44,48 +44,12 @@ private:
     std::string Key;
 };
 
-struct TWindowSearch {
-    DWORD ProcessId;
-    const char* Caption;
-    HWND Found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<TWindowSearch*>(data);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid != search->ProcessId || !IsWindowVisible(window))
-        return TRUE;
-    char text[64] = {};
-    GetWindowTextA(window, text, sizeof text);
-    if (std::strcmp(text, search->Caption) != 0)
-        return TRUE;
-    search->Found = window;
-    return FALSE;
-}
-
-HWND ShownWindow(DWORD pid, const char* caption) {
-    TWindowSearch search{pid, caption, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.Found;
-}
-
 double MillisecondsSince(const LARGE_INTEGER& begin) {
     LARGE_INTEGER frequency, now;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&now);
     return static_cast<double>(now.QuadPart - begin.QuadPart) * 1000.0 /
            static_cast<double>(frequency.QuadPart);
-}
-
-PROCESS_INFORMATION StartProgram(const std::string& program, const std::string& arguments) {
-    std::string commandLine = "\"" + program + "\" " + arguments;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                   nullptr, &startup, &process);
-    return process;
 }
 
 // Asks the window to close as a user would and waits for the program to end, so that the next
@@ -109,7 +73,7 @@ double TimeToWindow(const std::string& program, const std::string& arguments, co
     if (!process.hProcess)
         return -1;
     HWND window = nullptr;
-    while (!(window = ShownWindow(process.dwProcessId, caption)) &&
+    while (!(window = ProcessWindowTitled(process.dwProcessId, caption)) &&
            MillisecondsSince(begin) < WindowLimitMs &&
            WaitForSingleObject(process.hProcess, 1) == WAIT_TIMEOUT) {
     }

@@ -14,16 +14,6 @@
 #include <vector>
 
 namespace {
-PROCESS_INFORMATION StartProgram(const std::string& program, const std::string& arguments) {
-    std::string commandLine = "\"" + program + "\" " + arguments;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                   nullptr, &startup, &process);
-    return process;
-}
-
 // Milliseconds from starting `program` until the saver's log has its `count`-th start line.
 double TimeToSaverStart(TKaleidraFolder& folder, const std::string& program,
                         const std::string& arguments, int count) {

@@ -19,30 +19,6 @@
 // ---- configure mode ----
 
 namespace {
-struct TTitledWindowSearch {
-    DWORD Pid;
-    const char* Title;
-    HWND Found;
-};
-
-BOOL CALLBACK FindTitledWindow(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<TTitledWindowSearch*>(data);
-    char title[256] = {};
-    GetWindowTextA(window, title, sizeof title);
-    if (!BelongsTo(window, search->Pid) || !IsWindowVisible(window) ||
-        std::string(title) != search->Title)
-        return TRUE;
-    search->Found = window;
-    return FALSE;
-}
-
-// The visible top-level window of process `pid` with exactly this title, or null.
-HWND ProcessWindowTitled(DWORD pid, const char* title) {
-    TTitledWindowSearch search{pid, title, nullptr};
-    EnumWindows(FindTitledWindow, reinterpret_cast<LPARAM>(&search));
-    return search.Found;
-}
-
 struct TChildSearch {
     const char* Text;
     HWND Found;

@@ -79,13 +79,7 @@ void TKaleidraFolder::WriteConfig(std::string text) const {
 }
 
 PROCESS_INFORMATION TKaleidraFolder::Start(const std::string& arguments) {
-    const std::string program = Folder + "Kaleidra.scr";
-    std::string commandLine = "\"" + program + "\" " + arguments;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                   nullptr, &startup, &process);
+    const PROCESS_INFORMATION process = StartProgram(Folder + "Kaleidra.scr", arguments);
     if (process.hProcess)
         Started.push_back(process);
     return process;
@@ -182,4 +176,40 @@ bool BelongsTo(HWND window, DWORD pid) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     return owner == pid;
+}
+
+namespace {
+struct TTitledWindowSearch {
+    DWORD Pid;
+    const char* Title;
+    HWND Found;
+};
+
+BOOL CALLBACK FindTitledWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<TTitledWindowSearch*>(data);
+    char title[256] = {};
+    GetWindowTextA(window, title, sizeof title);
+    if (!BelongsTo(window, search->Pid) || !IsWindowVisible(window) ||
+        std::string(title) != search->Title)
+        return TRUE;
+    search->Found = window;
+    return FALSE;
+}
+
+} // namespace
+
+HWND ProcessWindowTitled(DWORD pid, const char* title) {
+    TTitledWindowSearch search{pid, title, nullptr};
+    EnumWindows(FindTitledWindow, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+PROCESS_INFORMATION StartProgram(const std::string& program, const std::string& arguments) {
+    std::string commandLine = "\"" + program + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                   nullptr, &startup, &process);
+    return process;
 }

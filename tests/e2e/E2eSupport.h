@@ -53,6 +53,11 @@ bool WaitForExit(const PROCESS_INFORMATION& process, DWORD limitMs, DWORD* exitC
 bool PumpUntil(const std::function<bool()>& done, DWORD limitMs);
 // Whether the window belongs to process `pid`.
 bool BelongsTo(HWND window, DWORD pid);
+// The visible top-level window of process `pid` with exactly this title, or null.
+HWND ProcessWindowTitled(DWORD pid, const char* title);
+// Starts `program` with `arguments` after its quoted path, in this program's folder; an empty
+// record when it cannot be started.
+PROCESS_INFORMATION StartProgram(const std::string& program, const std::string& arguments);
 // Counts the lines of `lines` that start with `prefix`.
 int CountLines(const std::vector<std::string>& lines, const std::string& prefix);
 // The folder of the test program, with its trailing "\".

@@ -169,3 +169,20 @@ testing::AssertionResult SameColor(COLORREF actual, COLORREF expected) {
                   GetBValue(expected));
     return testing::AssertionFailure() << text;
 }
+
+std::unique_ptr<TWinControl> MakeEditField(TComponent* owner, int top, int id) {
+    auto edit = std::make_unique<TWinControl>(owner);
+    edit->Create(TestForm(), "EDIT", WS_VISIBLE | WS_TABSTOP | WS_BORDER, 0,
+                 RECT{300, top, 400, top + 20}, id);
+    return edit;
+}
+
+SIZE TextSize(HFONT font, const std::string& text) {
+    const HDC dc = GetDC(nullptr);
+    const HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return size;
+}

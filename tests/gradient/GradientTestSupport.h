@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
+#include <string>
 #include <vector>
 
 // A 32-bit picture in memory with a device context, for drawing and reading back exactly.
@@ -45,6 +47,13 @@ private:
 // static children, is FormColor.
 HWND TestForm();
 constexpr COLORREF FormColor = RGB(0, 128, 0);
+
+// An edit field on the test form at (300, top), 100 by 20 pixels: a place for a label's
+// accelerator to send the focus, or for the focus to wait.
+std::unique_ptr<TWinControl> MakeEditField(TComponent* owner, int top, int id);
+
+// The size of `text` in `font`, measured with plain GDI.
+SIZE TextSize(HFONT font, const std::string& text);
 
 // Paints `control` now and copies its client area.
 TPixels Capture(HWND control);

@@ -16,17 +16,6 @@ constexpr COLORREF Red = RGB(255, 0, 0);
 constexpr COLORREF White = RGB(255, 255, 255);
 constexpr COLORREF Navy = RGB(0, 0, 128);
 
-// The size of `text` in `font`, measured here with plain GDI.
-SIZE TextSize(HFONT font, const std::string& text) {
-    const HDC dc = GetDC(nullptr);
-    const HGDIOBJ old = SelectObject(dc, font);
-    SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return size;
-}
-
 bool Dark(COLORREF c) {
     return GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128;
 }
@@ -224,12 +213,8 @@ TEST(AcceleratorOfTest, FindsTheCharacterAfterTheFirstSingleAmpersand) {
 class AcceleratorTest : public LabelTest {
 protected:
     void SetUp() override {
-        Edit = std::make_unique<TWinControl>(&Owner);
-        Edit->Create(TestForm(), "EDIT", WS_VISIBLE | WS_TABSTOP | WS_BORDER, 0,
-                     RECT{300, 10, 400, 30}, 201);
-        Other = std::make_unique<TWinControl>(&Owner);
-        Other->Create(TestForm(), "EDIT", WS_VISIBLE | WS_TABSTOP | WS_BORDER, 0,
-                      RECT{300, 40, 400, 60}, 202);
+        Edit = MakeEditField(&Owner, 10, 201);
+        Other = MakeEditField(&Owner, 40, 202);
     }
     void TearDown() override {
         Label.reset();

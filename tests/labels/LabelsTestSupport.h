@@ -1,7 +1,7 @@
 #pragma once
 // Helpers for the label tests: a recording of what a paint draws (text with its place and
-// colour, lines), text measured with plain GDI, a message pump that waits for a condition,
-// and a parent window that hands its children a font of its own.
+// colour, lines), a message pump that waits for a condition, and a parent window that hands
+// its children a font of its own.
 
 #include <windows.h>
 
@@ -29,9 +29,6 @@ struct TRecording {
 // Runs `paint` on an enhanced-metafile device context and reads the metafile back record by
 // record: every text output with the text colour in force, and every line.
 TRecording Record(const std::function<void(HDC)>& paint);
-
-// The size of `text` in `font`, measured here with plain GDI.
-SIZE TextSize(HFONT font, const std::string& text);
 
 // Handles messages until `done` holds or `timeoutMs` has passed; whether `done` held.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);

@@ -352,12 +352,8 @@ TEST_F(Label3DTest, TheAcceleratorIsUnderlinedOrTheAmpersandDrawn) {
 class Label3DAcceleratorTest : public Label3DTest {
 protected:
     void SetUp() override {
-        Edit = std::make_unique<TWinControl>(&Owner);
-        Edit->Create(TestForm(), "EDIT", WS_VISIBLE | WS_TABSTOP | WS_BORDER, 0,
-                     RECT{300, 10, 400, 30}, 301);
-        Other = std::make_unique<TWinControl>(&Owner);
-        Other->Create(TestForm(), "EDIT", WS_VISIBLE | WS_TABSTOP | WS_BORDER, 0,
-                      RECT{300, 40, 400, 60}, 302);
+        Edit = MakeEditField(&Owner, 10, 301);
+        Other = MakeEditField(&Owner, 40, 302);
     }
     void TearDown() override {
         Label.reset();
