@@ -142,6 +142,12 @@ TEST_F(GroupPageTest, ClickingACheckMarkSwitchesThatGroupOnOrOff) {
     EXPECT_TRUE(Form->SaverList->GetGroupActive(1));
     ClickListEntry(*Form->ActiveGroups, 0, 4);
     EXPECT_FALSE(Form->SaverList->GetGroupActive(0));
+    // The space bar toggles the selected entry.
+    SendMessageA(Form->ActiveGroups->Handle(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_TRUE(Form->ActiveGroups->Checked(0));
+    EXPECT_TRUE(Form->SaverList->GetGroupActive(0));
+    SendMessageA(Form->ActiveGroups->Handle(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_FALSE(Form->SaverList->GetGroupActive(0));
 
     ClickControl(*Form->OKBtn);
     const std::string bytes = ConfigBytes().value_or("");

@@ -59,6 +59,15 @@ TEST_F(ClockLabelTest, ACaptionSetByHandGivesWayToTheTimeNow) {
         << shown << " is neither " << before << " nor " << after;
 }
 
+// The time comes with the first tick, not with the label: until then the caption is the one
+// the label was made with.
+TEST_F(ClockLabelTest, TheCaptionWaitsForTheFirstTick) {
+    TQel3DClockLabel& label = MakeLabel();
+    EXPECT_EQ(label.GetCaption(), "");
+    label.SetCaption("at first");
+    EXPECT_EQ(label.GetCaption(), "at first");
+}
+
 TEST_F(ClockLabelTest, LongTimeTextIsTheLocalesLongTimeFormat) {
     for (const SYSTEMTIME& time :
          {TimeOfDay(0, 0, 0), TimeOfDay(9, 5, 7), TimeOfDay(12, 30, 59), TimeOfDay(23, 59, 59)})
