@@ -1,21 +1,9 @@
 #include "ControlsTestSupport.h"
 
+#include "TestWindow.h"
+
 TWinControl& TestForm() {
-    static TWinControl form(nullptr);
-    if (!form.HandleAllocated()) {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        windowClass.lpszClassName = "KdControlsTestForm";
-        RegisterClassA(&windowClass);
-        form.Attach(CreateWindowExA(0, windowClass.lpszClassName, "Controls",
-                                    WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 480, 360, nullptr,
-                                    nullptr, windowClass.hInstance, nullptr));
-        form.SetFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
-    }
-    return form;
+    return SharedTestWindow("Controls");
 }
 
 int MeasureText(HWND window, const std::string& text) {

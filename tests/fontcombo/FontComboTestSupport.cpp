@@ -1,5 +1,7 @@
 #include "FontComboTestSupport.h"
 
+#include "TestWindow.h"
+
 #include <winspool.h>
 
 #include <algorithm>
@@ -57,18 +59,6 @@ std::vector<TFace> FacesOf(HDC dc, BYTE charset) {
     return collected.Faces;
 }
 
-// The form keeps the font it is given, as a dialog does, so its children take it over.
-LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    static HFONT font = nullptr;
-    if (message == WM_SETFONT) {
-        font = reinterpret_cast<HFONT>(wParam);
-        return 0;
-    }
-    if (message == WM_GETFONT)
-        return reinterpret_cast<LRESULT>(font);
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 COLORREF FromPixel(DWORD pixel) {
     return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }
@@ -94,21 +84,7 @@ void DrawGlyphByHand(HDC dc, TQelGlyphTypes glyph, int x, int y) {
 } // namespace
 
 TWinControl& TestForm() {
-    static TWinControl form(nullptr);
-    if (!form.HandleAllocated()) {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = FormProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        windowClass.lpszClassName = "KdFontComboTestForm";
-        RegisterClassA(&windowClass);
-        form.Attach(CreateWindowExA(0, windowClass.lpszClassName, "Font combo box",
-                                    WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 480, 360, nullptr,
-                                    nullptr, windowClass.hInstance, nullptr));
-        form.SetFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
-    }
-    return form;
+    return SharedTestWindow("Font combo box");
 }
 
 bool LessIgnoringCase(const std::string& a, const std::string& b) {
