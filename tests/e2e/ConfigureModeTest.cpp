@@ -68,9 +68,9 @@ protected:
     void SetUp() override { ClearRotation(); }
     void TearDown() override { ClearRotation(); }
 
-    // Starts "Kaleidra.scr /c" and waits for its settings window.
-    HWND OpenSettings(PROCESS_INFORMATION& process) {
-        process = Folder.Start("/c");
+    // Starts "Kaleidra.scr /c" (or with other arguments) and waits for its settings window.
+    HWND OpenSettings(PROCESS_INFORMATION& process, const std::string& arguments = "/c") {
+        process = Folder.Start(arguments);
         HWND window = nullptr;
         PumpUntil(
             [&] {
@@ -88,11 +88,12 @@ protected:
 TEST_F(ConfigureMode, SettingsWindowClosedWithoutOkEndsTheProgramAndWritesNothing) {
     struct Case {
         const char* Name;
+        const char* Arguments; // no argument opens the settings too
         void (*Close)(HWND window);
     };
     const Case cases[] = {
-        {"WM_CLOSE", [](HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }},
-        {"Cancel button", [](HWND window) { PostClick(ChildWithText(window, "Cancel")); }},
+        {"WM_CLOSE", "/c", [](HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }},
+        {"Cancel button", "", [](HWND window) { PostClick(ChildWithText(window, "Cancel")); }},
     };
     Folder.WriteConfig(OldFormatConfig);
     const std::string config = Folder.Path() + "Kaleidra.cfg";
@@ -100,7 +101,7 @@ TEST_F(ConfigureMode, SettingsWindowClosedWithoutOkEndsTheProgramAndWritesNothin
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
         PROCESS_INFORMATION process{};
-        const HWND window = OpenSettings(process);
+        const HWND window = OpenSettings(process, c.Arguments);
         ASSERT_NE(window, nullptr) << "a window titled \"Kaleidra Settings\" of the process";
         ASSERT_NE(ChildWithText(window, "Cancel"), nullptr);
 
