@@ -257,9 +257,31 @@ LRESULT TControl::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, boo
     return result;
 }
 
+// The tooltip asks in the character set of the control's window: system classes (list boxes,
+// edits) are Unicode windows and get the W request, the framework's own classes the A one.
 bool TControl::AnswerHintRequest(NMHDR& header) {
-    static std::string text; // the tooltip copies it before the next request
+    const std::string& text = HintText();
+    if (header.code == TTN_GETDISPINFOW) {
+        static std::wstring wide; // the tooltip copies it before the next request
+        wide.assign(
+            static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0)),
+            L'\0');
+        MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(),
+                            static_cast<int>(wide.size()));
+        auto& request = reinterpret_cast<NMTTDISPINFOW&>(header);
+        request.lpszText = wide.data();
+        request.hinst = nullptr;
+        return true;
+    }
     auto& request = reinterpret_cast<NMTTDISPINFOA&>(header);
+    request.lpszText = const_cast<char*>(text.c_str());
+    request.hinst = nullptr;
+    return true;
+}
+
+// What the control's tooltip says at the mouse's place now; empty for none.
+const std::string& TControl::HintText() {
+    static std::string text; // the tooltip copies it before the next request
     THintInfo info;
     info.HintControl = this;
     GetCursorPos(&info.CursorPos);
@@ -269,9 +291,7 @@ bool TControl::AnswerHintRequest(NMHDR& header) {
     Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info));
     text = ShowHint ? info.HintStr : std::string();
     HintRect = info.CursorRect;
-    request.lpszText = text.data();
-    request.hinst = nullptr;
-    return true;
+    return text;
 }
 
 void TControl::RegisterHint() {
@@ -307,8 +327,8 @@ void TControl::TrackMouse() {
 LRESULT TControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NOTIFY) {
         auto& header = *reinterpret_cast<NMHDR*>(lParam);
-        if (header.code == TTN_GETDISPINFOA && header.idFrom == ToolId &&
-            header.hwndFrom == TooltipFor(Window))
+        if ((header.code == TTN_GETDISPINFOA || header.code == TTN_GETDISPINFOW) &&
+            header.idFrom == ToolId && header.hwndFrom == TooltipFor(Window))
             return AnswerHintRequest(header);
     }
     bool handled = false;

@@ -101,6 +101,7 @@ private:
                                          UINT_PTR id, DWORD_PTR self);
     LRESULT ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
     bool AnswerHintRequest(NMHDR& header);
+    const std::string& HintText();
     void RegisterHint();
     void TrackMouse();
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -188,6 +190,58 @@ INSTANTIATE_TEST_SUITE_P(
                       THintCase{"NextItemIsAskedAgain", "", 2, "", true},
                       THintCase{"NoItemEmptiesTheRectangleOnly", "", -1, "before", false}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+namespace {
+BOOL CALLBACK FindShownTooltip(HWND window, LPARAM found) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || !IsWindowVisible(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+HWND ShownTooltip() {
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindShownTooltip, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+} // namespace
+
+// The real tooltip, with the mouse on an entry too wide for the list. A Unicode list box tells
+// the tooltip to ask in Unicode, so the tooltip asks for the text in the wide form; an answer
+// only to the narrow form left the tooltip empty and hidden.
+TEST_F(QelListBoxTest, TheTooltipShowsAnEntryTooWideForTheList) {
+    // Made as the dialog manager makes a template's list box: a Unicode window.
+    const HWND window = CreateWindowExW(
+        WS_EX_CLIENTEDGE, L"LISTBOX", L"",
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_EXTENDEDSEL,
+        ListBounds.left, ListBounds.top, ListBounds.right - ListBounds.left,
+        ListBounds.bottom - ListBounds.top, TestForm().Handle(), nullptr, nullptr, nullptr);
+    ASSERT_TRUE(IsWindowUnicode(window));
+    List.Attach(window);
+    List.Add(Widest);
+    const RECT entry = List.ItemRect(0);
+    POINT at{(entry.left + entry.right) / 2, (entry.top + entry.bottom) / 2};
+    POINT screen = at;
+    ClientToScreen(List.Handle(), &screen);
+    SetForegroundWindow(TestForm().Handle());
+    SetCursorPos(screen.x, screen.y);
+    SendMessageA(List.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+    HWND tooltip = nullptr;
+    const DWORD start = GetTickCount();
+    while (!(tooltip = ShownTooltip()) && GetTickCount() - start < 10000) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        Sleep(10);
+    }
+    ASSERT_NE(tooltip, nullptr) << "no tooltip came";
+    RECT shown{};
+    GetWindowRect(tooltip, &shown);
+    EXPECT_GT(shown.right - shown.left, MeasureText(tooltip, Widest)) << "it holds the whole entry";
+    SetCursorPos(1200, 1000);
+}
 
 // ---- selection commands ----
 
