@@ -60,7 +60,7 @@ shoot config-savers
 click 160 42
 shoot config-options
 click 240 42
-click 80 100 # the second group
+click 80 90 # the second group
 shoot config-groups
 click 330 42
 shoot config-about
