@@ -13,6 +13,7 @@
 #include "QelURLLabel.h"
 #include "ShellFileList.h"
 #include "ShellFolderTree.h"
+#include "ShellUtil.h"
 #include "SpinEdit.h"
 #include "Splitter.h"
 #include "VersionInfo.h"
@@ -60,6 +61,8 @@ void StartSaver(const std::string& path, const std::string& folder, const std::s
 } // namespace
 
 TKDConfigForm::TKDConfigForm(TComponent* owner) : TForm(owner) {
+    // The shell's icons take a while the first time; the pages are made meanwhile.
+    PrepareSystemSmallImages();
     RegisterFrameworkClasses();
     TSplitter::RegisterWindowClass();
     CreateFromTemplate(IDD_KDCONFIG);

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <process.h>
+
 HIMAGELIST SystemSmallImages() {
     static HIMAGELIST images = [] {
         SHFILEINFOA info{};
@@ -11,6 +13,19 @@ HIMAGELIST SystemSmallImages() {
             SHGetFileInfoA(windows, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
     }();
     return images;
+}
+
+namespace {
+unsigned __stdcall PrepareImages(void*) {
+    SystemSmallImages();
+    return 0;
+}
+} // namespace
+
+void PrepareSystemSmallImages() {
+    const auto thread = _beginthreadex(nullptr, 0, PrepareImages, nullptr, 0, nullptr);
+    if (thread)
+        CloseHandle(reinterpret_cast<HANDLE>(thread));
 }
 
 int SmallIconIndex(const std::string& path, bool open) {

@@ -10,6 +10,9 @@
 
 // The system's image list of small icons (shared by the whole process: never destroy it).
 HIMAGELIST SystemSmallImages();
+// Starts the shell on its icon cache on a thread of its own, so a window that will show shell
+// icons can build its other parts meanwhile; SystemSmallImages then waits for it if need be.
+void PrepareSystemSmallImages();
 // The index of a file's or folder's small icon in that list; `open` asks for the open-folder
 // picture. 0 when the shell has none.
 int SmallIconIndex(const std::string& path, bool open = false);
