@@ -7,6 +7,7 @@
 // beside the build is read or written, and OK (the only save) is never pressed.
 
 #include "Application.h"
+#include "BenchFigures.h"
 #include "Kdconfig.h"
 #include "QelDropListBox.h"
 #include "ShellFileList.h"
@@ -294,19 +295,10 @@ bool AddAndRemove(TKDConfigForm& form, int listed) {
     return form.SaverLB->Count() == listed;
 }
 
-double MillisecondsSince(const LARGE_INTEGER& begin) {
-    LARGE_INTEGER frequency, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart - begin.QuadPart) * 1000.0 /
-           static_cast<double>(frequency.QuadPart);
-}
-
 // Builds and shows the window as configure mode does, then picks the first saver file of the
 // folder; says how long building and showing took.
 TKDConfigForm* OpenForm() {
-    LARGE_INTEGER begin;
-    QueryPerformanceCounter(&begin);
+    const LARGE_INTEGER begin = ClockNow();
     auto* form = new TKDConfigForm(nullptr);
     const double built = MillisecondsSince(begin);
     form->Show();
@@ -337,8 +329,7 @@ bool Cycle(TKDConfigForm& form, int cycles, TGuiCounts& afterFirst, TGuiCounts& 
     const int listed = form.SaverLB->Count();
     double cyclingMs = 0;
     for (int cycle = 1; cycle <= cycles; ++cycle) {
-        LARGE_INTEGER begin;
-        QueryPerformanceCounter(&begin);
+        const LARGE_INTEGER begin = ClockNow();
         if (!AddAndRemove(form, listed)) {
             std::printf("cycle %d: the saver was not added and removed\n", cycle);
             return false;

@@ -4,6 +4,7 @@
 // millisecond.
 //   bench_config_start [--starts N]
 
+#include "BenchFigures.h"
 #include "E2eSupport.h"
 
 #include <windows.h>
@@ -44,14 +45,6 @@ private:
     std::string Key;
 };
 
-double MillisecondsSince(const LARGE_INTEGER& begin) {
-    LARGE_INTEGER frequency, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart - begin.QuadPart) * 1000.0 /
-           static_cast<double>(frequency.QuadPart);
-}
-
 // Asks the window to close as a user would and waits for the program to end, so that the next
 // start finds no instance running.
 void CloseAndWait(const PROCESS_INFORMATION& process, HWND window) {
@@ -67,8 +60,7 @@ void CloseAndWait(const PROCESS_INFORMATION& process, HWND window) {
 // Milliseconds from starting the program until its window has appeared; negative when it did
 // not appear within the limit or the program ended first.
 double TimeToWindow(const std::string& program, const std::string& arguments, const char* caption) {
-    LARGE_INTEGER begin;
-    QueryPerformanceCounter(&begin);
+    const LARGE_INTEGER begin = ClockNow();
     const PROCESS_INFORMATION process = StartProgram(program, arguments);
     if (!process.hProcess)
         return -1;
@@ -80,15 +72,6 @@ double TimeToWindow(const std::string& program, const std::string& arguments, co
     const double elapsed = MillisecondsSince(begin);
     CloseAndWait(process, window);
     return window ? elapsed : -1;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double Minimum(const std::vector<double>& values) {
-    return *std::min_element(values.begin(), values.end());
 }
 
 struct TProgram {

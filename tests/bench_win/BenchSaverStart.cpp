@@ -3,6 +3,7 @@
 // time and memory of a running Kaleidra from the outside.)
 //   bench_saver_start [--starts N]
 
+#include "BenchFigures.h"
 #include "E2eSupport.h"
 
 #include <windows.h>
@@ -17,23 +18,15 @@ namespace {
 // Milliseconds from starting `program` until the saver's log has its `count`-th start line.
 double TimeToSaverStart(TKaleidraFolder& folder, const std::string& program,
                         const std::string& arguments, int count) {
-    LARGE_INTEGER frequency, begin, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&begin);
+    const LARGE_INTEGER begin = ClockNow();
     const auto process = StartProgram(program, arguments);
     while (CountLines(folder.Log("Quick.scr"), "start") < count)
         Sleep(1);
-    QueryPerformanceCounter(&now);
+    const double elapsed = MillisecondsSince(begin);
     WaitForExit(process, 30000);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
-    return static_cast<double>(now.QuadPart - begin.QuadPart) * 1000.0 /
-           static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return elapsed;
 }
 
 void MeasureStartUp(int starts) {

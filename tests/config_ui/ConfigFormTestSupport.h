@@ -5,6 +5,7 @@
 
 #include "DropFiles.h"
 #include "Kdconfig.h"
+#include "SettingsKey.h"
 
 #include <gtest/gtest.h>
 
@@ -108,12 +109,6 @@ protected:
 private:
     std::unique_ptr<TSaverFolder> SaverFolder;
 };
-
-// The registry key of the rotation settings: removal, raw values, and setting them.
-void RemoveSettingsKey();
-bool SettingsKeyExists();
-std::optional<DWORD> SettingsValue(const char* name);
-void SetSettingsValue(const char* name, DWORD value);
 
 // A click of the left mouse button in the middle of the control, as its window gets it.
 void ClickControl(const TControl& control);

@@ -71,31 +71,36 @@ TEST_F(ConfigFormTest, OkWritesTheOptionsChosenOnThePage) {
     EXPECT_EQ(SettingsValue(KDChangeAfterMinutesValue), 90u);
 }
 
-// The page's controls show the stored settings without writing to them: a value outside the
-// spin edit's range is shown clamped and written back unchanged.
-// While the saver changes only at start-up the minutes cannot be edited, and OK writes the
-// stored ones back as they were.
-TEST_F(ConfigFormTest, MinutesStoredWhileChangingOnStartupAreWrittenBackUnchanged) {
-    SetSettingsValue(KDChangeOnStartupValue, 1);
-    SetSettingsValue(KDChangeAfterMinutesValue, 20);
-    Open(std::nullopt);
-    EXPECT_FALSE(MinutesControlsEnabled(*Form));
-    ClickControl(*Form->OKBtn);
-    EXPECT_EQ(SettingsValue(KDChangeOnStartupValue), 1u);
-    EXPECT_EQ(SettingsValue(KDChangeAfterMinutesValue), 20u);
-}
-
-TEST_F(ConfigFormTest, FillingTheOptionsPageChangesNoSetting) {
-    SetSettingsValue(KDChangeOnStartupValue, 0);
-    SetSettingsValue(KDChangeAfterMinutesValue, 0);
-    Open(std::nullopt);
-    EXPECT_TRUE(Form->SOChangeRunning->Checked());
-    EXPECT_TRUE(MinutesControlsEnabled(*Form));
-    EXPECT_EQ(Form->SaverChangeTime->Value(), 1);
-    EXPECT_FALSE(Form->Settings->ChangeOnStartup);
-    EXPECT_EQ(Form->Settings->ChangeAfterMinutes, 0);
-    ClickControl(*Form->OKBtn);
-    EXPECT_EQ(SettingsValue(KDChangeAfterMinutesValue), 0u);
+// The page's controls show the stored settings without writing to them, and OK writes them
+// back as they were read: minutes outside the spin edit's range are shown clamped, and while
+// the saver changes only at start-up the minutes cannot be edited at all.
+TEST_F(ConfigFormTest, OptionsAreShownWithoutChangeAndWrittenBackAsStored) {
+    struct Case {
+        const char* Name;
+        DWORD ChangeOnStartup;
+        DWORD Minutes;
+        int Shown;
+        bool MinutesEditable;
+    };
+    const Case cases[] = {{"changing while running, minutes below the range", 0, 0, 1, true},
+                          {"changing only on startup, minutes of their own", 1, 20, 20, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        SetSettingsValue(KDChangeOnStartupValue, c.ChangeOnStartup);
+        SetSettingsValue(KDChangeAfterMinutesValue, c.Minutes);
+        Open(std::nullopt);
+        EXPECT_EQ(Form->SOChangeRunning->Checked(), c.ChangeOnStartup == 0);
+        EXPECT_EQ(MinutesControlsEnabled(*Form), c.MinutesEditable);
+        EXPECT_EQ(Form->SaverChangeTime->Value(), c.Shown);
+        EXPECT_EQ(Form->Settings->ChangeOnStartup, c.ChangeOnStartup != 0);
+        EXPECT_EQ(Form->Settings->ChangeAfterMinutes, static_cast<int>(c.Minutes));
+        ClickControl(*Form->OKBtn);
+        EXPECT_EQ(SettingsValue(KDChangeOnStartupValue), c.ChangeOnStartup);
+        EXPECT_EQ(SettingsValue(KDChangeAfterMinutesValue), c.Minutes);
+        delete Form;
+        Form = nullptr;
+        Pump();
+    }
 }
 
 TEST_F(ConfigFormTest, AboutPageShowsTheVersionResourceNotThePlaceholders) {

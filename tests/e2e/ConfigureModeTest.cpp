@@ -2,6 +2,7 @@
 // windows as a user drives it, and what it leaves in the file and the registry.
 
 #include "E2eSupport.h"
+#include "SettingsKey.h"
 
 #include "Dialogs.h"
 #include "KdconfigRes.h"
@@ -46,15 +47,6 @@ void PostClick(HWND button) {
     PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
 }
 
-std::optional<DWORD> StoredRotationValue(const char* name) {
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    if (RegGetValueA(HKEY_CURRENT_USER, KDRegistryKey, name, RRF_RT_REG_DWORD, nullptr, &value,
-                     &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    return value;
-}
-
 std::string FileBytes(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), {});
@@ -65,8 +57,8 @@ const char* const OldFormatConfig = "Version=1.0.0\n[Only;On]\n@DIR@Saver One.sc
 
 class ConfigureMode : public ::testing::Test {
 protected:
-    void SetUp() override { ClearRotation(); }
-    void TearDown() override { ClearRotation(); }
+    void SetUp() override { RemoveSettingsKey(); }
+    void TearDown() override { RemoveSettingsKey(); }
 
     // Starts "Kaleidra.scr /c" (or with other arguments) and waits for its settings window.
     HWND OpenSettings(PROCESS_INFORMATION& process, const std::string& arguments = "/c") {
@@ -111,8 +103,8 @@ TEST_F(ConfigureMode, SettingsWindowClosedWithoutOkEndsTheProgramAndWritesNothin
         EXPECT_TRUE(WaitForExit(process, 30000, &exitCode));
         EXPECT_EQ(exitCode, 0u);
         EXPECT_EQ(FileBytes(config), before);
-        EXPECT_EQ(StoredRotationValue(KDChangeOnStartupValue), std::nullopt);
-        EXPECT_EQ(StoredRotationValue(KDChangeAfterMinutesValue), std::nullopt);
+        EXPECT_EQ(SettingsValue(KDChangeOnStartupValue), std::nullopt);
+        EXPECT_EQ(SettingsValue(KDChangeAfterMinutesValue), std::nullopt);
     }
 }
 
@@ -131,8 +123,8 @@ TEST_F(ConfigureMode, OkRewritesTheFileInTheCurrentFormatAndStoresTheSettings) {
     EXPECT_EQ(exitCode, 0u);
     EXPECT_EQ(FileBytes(Folder.Path() + "Kaleidra.cfg"),
               "Version=2.0.0\r\n\r\n[Only;On;1]\r\n" + Folder.Path() + "Saver One.scr;4\r\n");
-    EXPECT_EQ(StoredRotationValue(KDChangeOnStartupValue), 1u);
-    EXPECT_EQ(StoredRotationValue(KDChangeAfterMinutesValue), 15u);
+    EXPECT_EQ(SettingsValue(KDChangeOnStartupValue), 1u);
+    EXPECT_EQ(SettingsValue(KDChangeAfterMinutesValue), 15u);
 }
 
 // ---- a session of group and option edits ----
@@ -206,7 +198,7 @@ const char* const TwoGroupConfig = "Version=2.0.0\r\n"
 TEST_F(ConfigureMode, GroupsAndOptionsEditedInTheWindowAreWrittenByOkAndDroppedByCancel) {
     for (const bool pressOk : {false, true}) {
         SCOPED_TRACE(pressOk ? "OK" : "Cancel");
-        ClearRotation();
+        RemoveSettingsKey();
         Folder.WriteConfig(TwoGroupConfig);
         const std::string config = Folder.Path() + "Kaleidra.cfg";
         const std::string before = FileBytes(config);
@@ -244,8 +236,8 @@ TEST_F(ConfigureMode, GroupsAndOptionsEditedInTheWindowAreWrittenByOkAndDroppedB
         EXPECT_EQ(exitCode, 0u);
         if (!pressOk) {
             EXPECT_EQ(FileBytes(config), before);
-            EXPECT_EQ(StoredRotationValue(KDChangeOnStartupValue), std::nullopt);
-            EXPECT_EQ(StoredRotationValue(KDChangeAfterMinutesValue), std::nullopt);
+            EXPECT_EQ(SettingsValue(KDChangeOnStartupValue), std::nullopt);
+            EXPECT_EQ(SettingsValue(KDChangeAfterMinutesValue), std::nullopt);
             continue;
         }
         EXPECT_EQ(FileBytes(config), "Version=2.0.0\r\n"
@@ -257,7 +249,7 @@ TEST_F(ConfigureMode, GroupsAndOptionsEditedInTheWindowAreWrittenByOkAndDroppedB
                                          "Saver One.scr;4\r\n"
                                          "\r\n"
                                          "[Bravo;On;2]\r\n");
-        EXPECT_EQ(StoredRotationValue(KDChangeOnStartupValue), 0u);
-        EXPECT_EQ(StoredRotationValue(KDChangeAfterMinutesValue), 30u);
+        EXPECT_EQ(SettingsValue(KDChangeOnStartupValue), 0u);
+        EXPECT_EQ(SettingsValue(KDChangeAfterMinutesValue), 30u);
     }
 }

@@ -140,10 +140,6 @@ void SetRotation(bool changeOnStartup, int minutes) {
     settings.WriteSettings();
 }
 
-void ClearRotation() {
-    RegDeleteKeyA(HKEY_CURRENT_USER, KDRegistryKey);
-}
-
 void EndProcess(DWORD pid) {
     if (const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
         TerminateProcess(process, 1);

@@ -62,9 +62,8 @@ PROCESS_INFORMATION StartProgram(const std::string& program, const std::string& 
 int CountLines(const std::vector<std::string>& lines, const std::string& prefix);
 // The folder of the test program, with its trailing "\".
 std::string TestProgramFolder();
-// Sets the rotation settings in this Wine prefix's registry; `clear` removes the key.
+// Writes the rotation settings to this Wine prefix's registry, as the program writes them.
 void SetRotation(bool changeOnStartup, int minutes);
-void ClearRotation();
 // Ends a process by its id (cleanup only).
 void EndProcess(DWORD pid);
 // The process id from a fixture's "start pid=<n> ..." line, or 0.

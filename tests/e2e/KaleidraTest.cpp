@@ -2,6 +2,7 @@
 // log how they were started and asked to close.
 
 #include "E2eSupport.h"
+#include "SettingsKey.h"
 
 #include "Kdregistry.h"
 
@@ -25,8 +26,8 @@ const char* const TwoSaverConfig =
 
 class SaverRun : public ::testing::Test {
 protected:
-    void SetUp() override { ClearRotation(); }
-    void TearDown() override { ClearRotation(); }
+    void SetUp() override { RemoveSettingsKey(); }
+    void TearDown() override { RemoveSettingsKey(); }
 
     // Kaleidra with savers A and B and a turn of 0 minutes, once its first saver has started;
     // no process when none started in time.
