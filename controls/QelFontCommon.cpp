@@ -1,30 +1,11 @@
 #include "QelFontCommon.h"
 
+#include "Canvas.h"
 #include "Printers.h"
 #include "QelFontComboBox.h"
 
 #include <cstring>
 #include <utility>
-
-namespace {
-// A memory device context with one bitmap selected, both put back when it goes.
-class TBitmapContext {
-public:
-    TBitmapContext(HDC compatible, HBITMAP bitmap)
-        : DC(CreateCompatibleDC(compatible)), Old(SelectObject(DC, bitmap)) {}
-    ~TBitmapContext() {
-        SelectObject(DC, Old);
-        DeleteDC(DC);
-    }
-    TBitmapContext(const TBitmapContext&) = delete;
-    TBitmapContext& operator=(const TBitmapContext&) = delete;
-    HDC Handle() const { return DC; }
-
-private:
-    HDC DC;
-    HGDIOBJ Old;
-};
-} // namespace
 
 BYTE CharsetCode(TQelFontCharSet charset) {
     switch (charset) {

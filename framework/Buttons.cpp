@@ -44,18 +44,15 @@ SIZE TSpeedButton::GlyphSize() const {
 
 void TSpeedButton::DrawGlyph(HDC dc, int x, int y, int state) const {
     const SIZE size = GlyphSize();
-    const HDC source = CreateCompatibleDC(dc);
-    const HGDIOBJ old = SelectObject(source, Glyph);
-    const COLORREF transparent = GetPixel(source, 0, size.cy - 1);
+    const TBitmapContext source(dc, Glyph);
+    const COLORREF transparent = GetPixel(source.Handle(), 0, size.cy - 1);
     const int column = state < GlyphStates ? state : StateUp;
     if (state == StateDisabled && GlyphStates < 2) {
-        DrawGreyed(dc, source, x, y, size, transparent);
+        DrawGreyed(dc, source.Handle(), x, y, size, transparent);
     } else {
-        TransparentBlt(dc, x, y, size.cx, size.cy, source, column * size.cx, 0, size.cx, size.cy,
-                       transparent);
+        TransparentBlt(dc, x, y, size.cx, size.cy, source.Handle(), column * size.cx, 0, size.cx,
+                       size.cy, transparent);
     }
-    SelectObject(source, old);
-    DeleteDC(source);
 }
 
 // No disabled picture of its own: the picture in pale grey, as disabled buttons look.

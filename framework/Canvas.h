@@ -63,3 +63,22 @@ private:
     HBRUSH Brush = nullptr;
     HPEN Pen = nullptr;
 };
+
+// A memory device context with one bitmap selected, both put back when it goes: the source of
+// a picture drawn with BitBlt or TransparentBlt.
+class TBitmapContext {
+public:
+    TBitmapContext(HDC compatible, HBITMAP bitmap)
+        : DC(CreateCompatibleDC(compatible)), Old(SelectObject(DC, bitmap)) {}
+    ~TBitmapContext() {
+        SelectObject(DC, Old);
+        DeleteDC(DC);
+    }
+    TBitmapContext(const TBitmapContext&) = delete;
+    TBitmapContext& operator=(const TBitmapContext&) = delete;
+    HDC Handle() const { return DC; }
+
+private:
+    HDC DC;
+    HGDIOBJ Old;
+};
